@@ -1,0 +1,96 @@
+#include "integration.h"
+
+#include <cmath>
+
+namespace pellomarin {
+
+std::atomic<double> timeStep{1.0};
+std::atomic<double> gravitationalConstant{1.0};
+
+namespace {
+
+// The pull on ball i from every other ball. The pull falls off with 1/r, not
+// 1/r²: the difference keeps its length while the factor divides by r².
+Triple acceleration(const BallList& balls, int i, double g) {
+    const Ball& pulled = *balls[i];
+    Triple a = Triple::zero;
+    for (int j : ballIndices) {
+        if (j == i)
+            continue;
+        const Ball& pulling = *balls[j];
+        Triple d = pulled.position.offset(pulling.position);
+        const double r2 = (d.x() * d.x() + d.y() * d.y()) + d.z() * d.z();
+        const double f = r2 == 0.0 ? greatestFiniteDouble : (g * pulling.mass) / r2;
+        const double k = f / pulled.mass;
+        // Coinciding centres pull with 0·k; when k overflows (a pulled mass
+        // below 1) that is NaN, so the pair adds nothing, as it does otherwise.
+        if (r2 == 0.0 && std::isinf(k))
+            continue;
+        d.scale(k);
+        a.add(d);
+    }
+    return a;
+}
+
+}  // namespace
+
+void step(const BallList& balls) {
+    const double dt = timeStep.load(std::memory_order_relaxed);
+    const double g = gravitationalConstant.load(std::memory_order_relaxed);
+
+    // All accelerations come from the positions before anything moves.
+    const std::array<Triple, 3> a{acceleration(balls, 0, g), acceleration(balls, 1, g),
+                                  acceleration(balls, 2, g)};
+    for (int i : ballIndices) {
+        Ball& b = *balls[i];
+        b.position.add(b.movement, dt);
+        b.movement.add(a[i], dt);
+        b.lastAcceleration = a[i];
+    }
+    correctDrift(balls);
+}
+
+namespace {
+
+Triple weighted(double m, const Triple& v) {
+    return {{m * v.x(), m * v.y(), m * v.z()}};
+}
+
+}  // namespace
+
+void correctDrift(const BallList& balls) {
+    // Centre: each ball moves by -(Σ m·p) / (3·m_i).
+    Triple s = Triple::zero;
+    for (int i : ballIndices)
+        s.add(weighted(balls[i]->mass, balls[i]->position));
+    s.scale(-oneThird);
+    for (int i : ballIndices) {
+        const double r = 1.0 / balls[i]->mass;
+        balls[i]->position.add(weighted(r, s));
+    }
+
+    // Momentum: only balls at rest or moving along the total momentum P take
+    // part, and each of them loses an equal share of P.
+    Triple p = Triple::zero;
+    for (int i : ballIndices)
+        p.add(weighted(balls[i]->mass, balls[i]->movement));
+    if (p == Triple::zero)
+        return;
+
+    std::array<bool, 3> selected{};
+    int n = 0;
+    for (int i : ballIndices) {
+        const Triple& v = balls[i]->movement;
+        selected[i] = v == Triple::zero || v.cosine(p) >= 0.0;  // NaN does not select
+        n += selected[i] ? 1 : 0;
+    }
+    p.scale(-1.0 / n);
+    for (int i : ballIndices) {
+        if (!selected[i])
+            continue;
+        const double r = 1.0 / balls[i]->mass;
+        balls[i]->movement.add(weighted(r, p));
+    }
+}
+
+}  // namespace pellomarin

@@ -1,0 +1,131 @@
+#include "model.h"
+
+#include <cmath>
+
+#include "integration.h"
+#include "number_form.h"
+#include "settings.h"
+
+namespace pellomarin {
+
+std::optional<RunParameters> runParameters(double periodMs) {
+    if (!(periodMs > 0.0) || !std::isfinite(periodMs))
+        return std::nullopt;
+    const double microseconds = std::round(periodMs * 1000.0);  // halves away from zero
+    if (microseconds >= 0x1p63)
+        return std::nullopt;
+    if (microseconds == 0.0)
+        return RunParameters{1, 1.0 / 30000.0, 0};
+    const auto frameDuration = static_cast<std::int64_t>(microseconds);
+    return RunParameters{frameDuration, microseconds / 30000.0, frameDuration / 2};
+}
+
+namespace {
+
+BallList copies(const BallList& balls) {
+    return {balls[0]->copy(), balls[1]->copy(), balls[2]->copy()};
+}
+
+}  // namespace
+
+std::shared_ptr<Model> Model::make(BallList balls, PostToMain postToMain) {
+    return std::make_shared<Model>(Key{}, std::move(balls), std::move(postToMain));
+}
+
+Model::Model(Key, BallList balls, PostToMain postToMain_)
+    : postToMain(std::move(postToMain_)), ball(std::move(balls)), memento_(copies(ball)) {}
+
+Model::~Model() {
+    timer_.cancel();
+}
+
+void Model::start(SettingsStore& settings) {
+    if (started)
+        return;
+    started = true;
+
+    auto run = runParameters(readForUse(settings, settings::calculationPeriod));
+    if (!run) {
+        // Positive and finite, but too long to count in microseconds.
+        settings.write(settings::calculationPeriod.key, settings::calculationPeriod.defaultValue);
+        run = runParameters(settings::calculationPeriod.defaultValue);
+    }
+    frameDuration_ = run->frameDuration;
+    timeStep = run->timeStep;
+    gravitationalConstant = readForUse(settings, settings::gravitationalConstant);
+
+    // The timer belongs to this model, so a plain pointer outlives every run.
+    timer_.setEventHandler([this] { tick(); });
+    timer_.schedule(std::chrono::microseconds(run->frameDuration),
+                    std::chrono::microseconds(run->leeway));
+    isRunning_ = true;
+    timer_.resume();
+    isTimerInitialized->setValue(true);
+}
+
+void Model::tick() {
+    workQueue_.sync([this] {
+        const std::lock_guard lock(ballMutex);
+        step(ball);
+    });
+    steps.fetch_add(1);
+    // One pending notification at a time: a main thread that falls behind
+    // catches up in one go instead of working through a growing queue.
+    if (postToMain && !publishPending.exchange(true)) {
+        postToMain([model = weak_from_this()] {
+            if (const auto self = model.lock())
+                self->publishSteps();
+        });
+    }
+}
+
+void Model::publishSteps() {
+    publishPending = false;  // before reading, so that a later step posts again
+    const std::int64_t taken = steps.load();
+    if (taken == version_)
+        return;
+    version_ = taken;
+    versionObservers.notify();
+}
+
+void Model::restart() {
+    const std::lock_guard lock(ballMutex);
+    ball = copies(memento_);
+}
+
+void Model::suspendOrResume() {
+    if (!started)
+        return;
+    if (isRunning_) {
+        timer_.suspend();
+        isRunning_ = false;
+    } else {
+        timer_.resume();
+        isRunning_ = true;
+    }
+}
+
+void Model::cancel() {
+    timer_.cancel();
+}
+
+std::array<Ball, 3> Model::snapshot() const {
+    const std::lock_guard lock(ballMutex);
+    return {*ball[0], *ball[1], *ball[2]};
+}
+
+std::string Model::description() const {
+    const auto balls = snapshot();
+    std::string text = "position:";
+    for (const Ball& b : balls)
+        text += "\t" + b.position.description();
+    text += "\nmomentum:";
+    for (const Ball& b : balls)
+        text += "\t" + b.movement.description();
+    text += "\nmass:";
+    for (const Ball& b : balls)
+        text += "\t" + descriptionText(b.mass);
+    return text;
+}
+
+}  // namespace pellomarin

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "ball.h"
+#include "observers.h"
+#include "periodic_timer.h"
+#include "serial_queue.h"
+
+namespace pellomarin {
+
+class SettingsStore;
+
+// Hands a function to the main thread's event loop and returns at once.
+using PostToMain = std::function<void(std::function<void()>)>;
+
+// What a calculation period in milliseconds means for the run.
+struct RunParameters {
+    std::int64_t frameDuration;  // µs, the timer period
+    double timeStep;             // frameDuration / 30000.0: the period in units of 30 ms
+    std::int64_t leeway;         // µs, half the period, truncated
+};
+
+// The period rounded to whole microseconds, halves away from zero; a positive
+// period below half a microsecond runs at 1 µs. Empty for a period that is not
+// positive, not finite, or whose microsecond count does not fit 64 bits.
+std::optional<RunParameters> runParameters(double periodMs);
+
+// A running simulation: three balls, their starting copies, the timer that
+// steps them and the version counter that the views watch.
+//
+// Threads: construction, start, suspendOrResume, cancel, version and its
+// observers belong to the main thread. Steps run on the timer's thread inside
+// workQueue; restart must run inside workQueue too. Any thread may call
+// snapshot() and description(), which see whole balls.
+class Model : public std::enable_shared_from_this<Model> {
+    struct Key {};
+
+public:
+    // `postToMain` carries the version increments; it may be empty for a
+    // model that is never started.
+    static std::shared_ptr<Model> make(BallList balls, PostToMain postToMain = {});
+    Model(Key, BallList balls, PostToMain postToMain);
+    ~Model();
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    // Replaced by the application's own holder; set true by start.
+    std::shared_ptr<BoolHolder> isTimerInitialized = std::make_shared<BoolHolder>();
+
+    // Reads the period and G (defaults written back), sets the integration
+    // parameters and runs the timer. Once per model; later calls do nothing.
+    void start(SettingsStore& settings);
+    // One step inside workQueue, then a (merged) version increment on the main thread.
+    void tick();
+    // Puts back copies of the starting balls. Run it inside workQueue().
+    void restart();
+    // Suspends a running model or resumes a suspended one. A model that has
+    // not started yet is left alone: its start resumes the timer.
+    void suspendOrResume();
+    // Stops the timer for good (New Simulation).
+    void cancel();
+
+    // The balls as whole values, never half-way through a step.
+    std::array<Ball, 3> snapshot() const;
+    std::string description() const;
+
+    std::int64_t version() const { return version_; }
+    [[nodiscard]] Observers::Subscription observeVersion(Observers::Callback callback) {
+        return versionObservers.subscribe(std::move(callback));
+    }
+
+    bool isRunning() const { return isRunning_; }
+    bool hasStarted() const { return started; }
+    std::int64_t frameDuration() const { return frameDuration_; }
+    std::int64_t stepsTaken() const { return steps.load(); }
+    SerialQueue& workQueue() { return workQueue_; }
+    const PeriodicTimer& timer() const { return timer_; }
+    const BallList& memento() const { return memento_; }
+
+private:
+    void publishSteps();
+
+    PostToMain postToMain;
+    mutable std::mutex ballMutex;  // held by every step, restart and reader
+    BallList ball;
+    const BallList memento_;
+    SerialQueue workQueue_{"Gravitation"};
+
+    std::int64_t version_ = 0;
+    Observers versionObservers;
+    std::atomic<std::int64_t> steps{0};
+    std::atomic<bool> publishPending{false};
+
+    bool isRunning_ = false;
+    bool started = false;
+    std::int64_t frameDuration_ = 0;
+    PeriodicTimer timer_;  // last: stopped first, while everything its handler uses lives
+};
+
+}  // namespace pellomarin

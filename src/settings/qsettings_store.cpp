@@ -1,0 +1,36 @@
+#include "qsettings_store.h"
+
+#include <charconv>
+
+#include "number_form.h"
+
+namespace pellomarin {
+
+namespace {
+
+QString qKey(std::string_view key) {
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+}  // namespace
+
+QSettingsStore::QSettingsStore() : settings("Pellomarin", "Pellomarin") {}
+
+QSettingsStore::QSettingsStore(const QString& fileName)
+    : settings(fileName, QSettings::IniFormat) {}
+
+double QSettingsStore::read(std::string_view key) const {
+    const QByteArray text = settings.value(qKey(key)).toString().trimmed().toLatin1();
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return 0.0;
+    return value;
+}
+
+void QSettingsStore::write(std::string_view key, double value) {
+    settings.setValue(qKey(key), QString::fromStdString(shortestText(value)));
+    settings.sync();
+}
+
+}  // namespace pellomarin

@@ -1,0 +1,24 @@
+#include "settings.h"
+
+#include <cmath>
+
+namespace pellomarin {
+
+double MemoryStore::read(std::string_view key) const {
+    const auto found = values.find(key);
+    return found == values.end() ? 0.0 : found->second;
+}
+
+void MemoryStore::write(std::string_view key, double value) {
+    values.insert_or_assign(std::string(key), value);
+}
+
+double readForUse(SettingsStore& store, const Setting& setting) {
+    const double value = store.read(setting.key);
+    if (value > 0.0 && std::isfinite(value))
+        return value;
+    store.write(setting.key, setting.defaultValue);
+    return setting.defaultValue;
+}
+
+}  // namespace pellomarin

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace pellomarin {
+
+// The persistent per-user store: one double per key. Main thread only.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // 0.0 for a key that is absent (or unreadable).
+    virtual double read(std::string_view key) const = 0;
+    // Stored at once; a later read in the same run returns it.
+    virtual void write(std::string_view key, double value) = 0;
+};
+
+// A store that lives in memory only: for tests and the headless runner.
+class MemoryStore final : public SettingsStore {
+public:
+    double read(std::string_view key) const override;
+    void write(std::string_view key, double value) override;
+    bool contains(std::string_view key) const { return values.find(key) != values.end(); }
+
+private:
+    std::map<std::string, double, std::less<>> values;
+};
+
+struct Setting {
+    std::string_view key;
+    double defaultValue;
+};
+
+namespace settings {
+
+inline constexpr Setting calculationPeriod{"calculation period", 30.0};  // milliseconds
+inline constexpr Setting gravitationalConstant{"gravitational constant", 5.0};
+inline constexpr std::array<Setting, 3> mass{{{"mass 0", 1.0}, {"mass 1", 1.0}, {"mass 2", 1.0}}};
+inline constexpr std::array<Setting, 5> all{calculationPeriod, gravitationalConstant, mass[0],
+                                            mass[1], mass[2]};
+
+}  // namespace settings
+
+// The reading rule: a stored value that is positive and finite is used as it
+// is; anything else (absent, zero, negative, NaN, infinite) is replaced by the
+// default, which is written back.
+double readForUse(SettingsStore& store, const Setting& setting);
+
+}  // namespace pellomarin
