@@ -1,0 +1,261 @@
+// How closely ticks keep their period: the bare PeriodicTimer, then a real
+// Model started from a settings store, each for a few seconds per period.
+//
+// Usage: timer_bench [SECONDS] [timer|model|both]   (defaults: 3 both)
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "allocation_count.h"
+#include "model.h"
+#include "new_simulation.h"
+#include "periodic_timer.h"
+#include "settings.h"
+
+using namespace pellomarin;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr std::int64_t periodsUs[] = {30000, 1000, 100, 13};
+constexpr double rateAimPercent = 0.5;
+constexpr double p99AimUs = 150.0;
+
+// Tick times, written by the timer's thread into storage sized up front so
+// that the handler never allocates; read only after that thread has ended.
+class Stamps {
+public:
+    explicit Stamps(std::size_t capacity) : at(capacity) {}
+    void record() {
+        if (count < at.size())
+            at[count++] = Clock::now();
+    }
+    const Clock::time_point* begin() const { return at.data(); }
+    const Clock::time_point* end() const { return at.data() + count; }
+    std::size_t size() const { return count; }
+
+private:
+    std::vector<Clock::time_point> at;
+    std::size_t count = 0;
+};
+
+// Other work on the machine decides much of the result, so it is printed too.
+void printLoadAverage(const char* when) {
+    double load[3] = {NAN, NAN, NAN};
+    if (std::FILE* file = std::fopen("/proc/loadavg", "r")) {
+        if (std::fscanf(file, "%lf %lf %lf", &load[0], &load[1], &load[2]) != 3)
+            load[0] = load[1] = load[2] = NAN;
+        std::fclose(file);
+    }
+    std::printf("load average %s: %.2f %.2f %.2f; %u hardware threads\n", when, load[0], load[1],
+                load[2], std::thread::hardware_concurrency());
+}
+
+double processCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Wall time, CPU time and allocations of the whole process over one run.
+class Usage {
+public:
+    Usage()
+        : wallStart(Clock::now()),
+          cpuStart(processCpuSeconds()),
+          allocationsStart(bench::allocationCount()) {}
+    void stop() {
+        wallSeconds = std::chrono::duration<double>(Clock::now() - wallStart).count();
+        cpuSeconds = processCpuSeconds() - cpuStart;
+        allocations = bench::allocationCount() - allocationsStart;
+    }
+
+    double wallSeconds = 0.0;
+    double cpuSeconds = 0.0;
+    std::uint64_t allocations = 0;
+
+private:
+    Clock::time_point wallStart;
+    double cpuStart;
+    std::uint64_t allocationsStart;
+};
+
+double percentile(std::vector<double>& values, double fraction) {
+    if (values.empty())
+        return NAN;
+    const auto k = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(k), values.end());
+    return values[k];
+}
+
+void printHeader() {
+    std::printf("%-6s %9s %10s %10s %8s %9s %8s %8s %7s %9s %8s %4s\n", "mode", "period_us",
+                "nominal/s", "ticks/s", "error_%", "median_us", "p99_us", "max_us", "merged",
+                "cpu_ms/s", "allocs/t", "aim");
+}
+
+void printRow(const char* mode, std::int64_t periodUs, const Stamps& stamps, const Usage& usage) {
+    const double period = static_cast<double>(periodUs);
+    const double nominal = 1e6 / period;
+    std::vector<double> errors;
+    std::int64_t merged = 0;  // firings folded into a late one
+    for (const auto* t = stamps.begin(); t + 1 < stamps.end(); ++t) {
+        const double interval = std::chrono::duration<double, std::micro>(t[1] - t[0]).count();
+        errors.push_back(std::abs(interval - period));
+        merged += std::max<std::int64_t>(0, std::llround(interval / period) - 1);
+    }
+    const double span =
+        stamps.size() < 2
+            ? NAN
+            : std::chrono::duration<double>(*(stamps.end() - 1) - *stamps.begin()).count();
+    const double rate = static_cast<double>(stamps.size() - 1) / span;
+    const double error = (rate - nominal) / nominal * 100.0;
+    const double maxError = errors.empty() ? NAN : *std::max_element(errors.begin(), errors.end());
+    const double median = percentile(errors, 0.5);
+    const double p99 = percentile(errors, 0.99);
+    const bool aimMet = std::abs(error) <= rateAimPercent && p99 < p99AimUs;
+    std::printf("%-6s %9lld %10.2f %10.2f %+8.3f %9.1f %8.1f %8.1f %7lld %9.1f %8.3f %4s\n", mode,
+                static_cast<long long>(periodUs), nominal, rate, error, median, p99, maxError,
+                static_cast<long long>(merged), usage.cpuSeconds / usage.wallSeconds * 1000.0,
+                static_cast<double>(usage.allocations) / static_cast<double>(stamps.size()),
+                aimMet ? "yes" : "no");
+    std::fflush(stdout);
+}
+
+std::size_t capacityFor(std::int64_t periodUs, double seconds) {
+    return static_cast<std::size_t>(seconds * 1e6 / static_cast<double>(periodUs) * 1.1) + 1000;
+}
+
+void runTimer(std::int64_t periodUs, double seconds) {
+    Stamps stamps(capacityFor(periodUs, seconds));
+    Usage usage;
+    {
+        PeriodicTimer timer;
+        timer.setEventHandler([&stamps] { stamps.record(); });
+        timer.schedule(std::chrono::microseconds(periodUs),
+                       std::chrono::microseconds(periodUs / 2));
+        timer.resume();
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }  // cancels and waits for the timer's thread
+    usage.stop();
+    printRow("timer", periodUs, stamps, usage);
+}
+
+// Stands in for the application's event loop: posts are queued under a lock
+// and run on this thread, as a Qt queued call would run them.
+class FakeMainThread {
+public:
+    FakeMainThread() {
+        pending.reserve(16);
+        running.reserve(16);
+    }
+
+    PostToMain poster() {
+        return [this](std::function<void()> work) {
+            {
+                const std::lock_guard lock(mutex);
+                pending.push_back(std::move(work));
+                ++posts;
+            }
+            arrived.notify_one();
+        };
+    }
+
+    void runUntil(Clock::time_point end) {
+        std::unique_lock lock(mutex);
+        while (true) {
+            arrived.wait_until(lock, end, [this] { return !pending.empty(); });
+            if (pending.empty())
+                return;
+            std::swap(pending, running);
+            lock.unlock();
+            for (auto& work : running)
+                work();
+            running.clear();
+            lock.lock();
+        }
+    }
+
+    std::uint64_t postCount() {
+        const std::lock_guard lock(mutex);
+        return posts;
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::vector<std::function<void()>> pending;
+    std::vector<std::function<void()>> running;
+    std::uint64_t posts = 0;
+};
+
+void runModel(std::int64_t periodUs, double seconds) {
+    MemoryStore store;
+    store.write(settings::calculationPeriod.key, static_cast<double>(periodUs) / 1000.0);
+    RandomSource random(1);
+    FakeMainThread mainThread;
+    Stamps stamps(capacityFor(periodUs, seconds));
+    std::uint64_t versionChanges = 0;
+    std::int64_t steps = 0;
+
+    Usage usage;
+    {
+        auto model = newSimulation(store, random, mainThread.poster());
+        const auto subscription = model->observeVersion([&versionChanges] { ++versionChanges; });
+        model->start(store);
+        // The model has no hook per tick, so its own handler is wrapped: the
+        // stamp is taken as each real tick (step, count, post) ends.
+        const_cast<PeriodicTimer&>(model->timer()).setEventHandler([m = model.get(), &stamps] {
+            m->tick();
+            stamps.record();
+        });
+        mainThread.runUntil(Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                               std::chrono::duration<double>(seconds)));
+        model->cancel();
+        steps = model->stepsTaken();
+    }  // the model's timer waits for its thread here
+    usage.stop();
+    printRow("model", periodUs, stamps, usage);
+    std::printf("       steps %lld, posts to main %llu, version changes %llu\n",
+                static_cast<long long>(steps),
+                static_cast<unsigned long long>(mainThread.postCount()),
+                static_cast<unsigned long long>(versionChanges));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+    const std::string_view mode = argc > 2 ? argv[2] : "both";
+    const bool timer = mode == "timer" || mode == "both";
+    const bool model = mode == "model" || mode == "both";
+    if (!(seconds > 0.0) || argc > 3 || (!timer && !model)) {
+        std::fprintf(stderr, "usage: timer_bench [SECONDS] [timer|model|both]\n");
+        return 2;
+    }
+
+    std::printf(
+        "%g s per period; |interval - period| in µs; aim: rate within %.1f %%, p99 < %.0f µs\n",
+        seconds, rateAimPercent, p99AimUs);
+    printLoadAverage("before");
+    printHeader();
+    if (timer)
+        for (const auto period : periodsUs)
+            runTimer(period, seconds);
+    if (model)
+        for (const auto period : periodsUs)
+            runModel(period, seconds);
+    printLoadAverage("after");
+    return 0;
+}
