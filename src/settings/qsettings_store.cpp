@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "number_form.h"
-
 namespace pellomarin {
 
 namespace {
@@ -29,7 +27,9 @@ double QSettingsStore::read(std::string_view key) const {
 }
 
 void QSettingsStore::write(std::string_view key, double value) {
-    settings.setValue(qKey(key), QString::fromStdString(shortestText(value)));
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;  // shortest round trip
+    settings.setValue(qKey(key), QString::fromLatin1(text, end - text));
     settings.sync();
 }
 

@@ -1,0 +1,78 @@
+#include "application.h"
+
+#include <QAction>
+#include <QTimer>
+
+#include "content_view.h"
+#include "main_window.h"
+#include "new_simulation.h"
+#include "settings_window.h"
+
+namespace pellomarin {
+
+Application::Application(SettingsStore& settings_) : Application(settings_, Options{}) {}
+
+Application::Application(SettingsStore& settings_, Options options_)
+    : settings(settings_),
+      options(options_),
+      random(options_.seed.value_or(RandomSource::randomSeed())),
+      window(std::make_unique<MainWindow>()),
+      settingsWindow_(std::make_unique<SettingsWindow>(settings_)) {
+    MainWindow* w = window.get();
+    connect(w->restartAction(), &QAction::triggered, this, &Application::restart);
+    connect(w->newSimulationAction(), &QAction::triggered, this, &Application::newSimulation);
+    connect(w->suspendResumeAction(), &QAction::triggered, this, &Application::suspendOrResume);
+    connect(w->settingsAction(), &QAction::triggered, this, &Application::showSettings);
+    holderChanges =
+        holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
+
+    show(pellomarin::newSimulation(settings, random, mainThread.poster()));
+}
+
+Application::~Application() {
+    if (model_)
+        model_->cancel();
+}
+
+void Application::show(std::shared_ptr<Model> model) {
+    model->isTimerInitialized = holder;
+    model_ = std::move(model);
+    window->content()->setModel(model_);
+    scheduleStart(model_);
+}
+
+void Application::scheduleStart(std::shared_ptr<Model> model) {
+    // Not cancelled by a later New Simulation: a replaced model still gets
+    // its start, on a cancelled timer, and lives until then.
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
+        model->start(settings);
+        timer->deleteLater();
+    });
+    timer->start(options.startDelay);
+}
+
+void Application::restart() {
+    const auto& model = model_;
+    model->workQueue().sync([&] { model->restart(); });
+}
+
+void Application::newSimulation() {
+    model_->cancel();
+    auto next = pellomarin::newSimulation(settings, random, mainThread.poster());
+    minDistanceSoFar = greatestFiniteDouble;
+    show(std::move(next));
+}
+
+void Application::suspendOrResume() {
+    model_->suspendOrResume();
+}
+
+void Application::showSettings() {
+    settingsWindow_->show();
+    settingsWindow_->raise();
+    settingsWindow_->activateWindow();
+}
+
+}  // namespace pellomarin

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include "main_thread_queue.h"
+#include "model.h"
+#include "random_source.h"
+
+namespace pellomarin {
+
+class MainWindow;
+class SettingsStore;
+class SettingsWindow;
+
+// The application shell: owns the current model and the one holder that
+// tells whether any model has started, launches the first simulation with a
+// delayed start, and carries the menu commands. Main thread.
+class Application : public QObject {
+    Q_OBJECT
+
+public:
+    struct Options {
+        std::chrono::milliseconds startDelay = std::chrono::seconds(5);
+        std::optional<std::uint64_t> seed;  // a random one when empty
+    };
+
+    explicit Application(SettingsStore& settings);
+    Application(SettingsStore& settings, Options options);
+    ~Application() override;
+
+    MainWindow& mainWindow() { return *window; }
+    SettingsWindow& settingsWindow() { return *settingsWindow_; }
+    const std::shared_ptr<Model>& model() const { return model_; }
+    const BoolHolder& isTimerInitialized() const { return *holder; }
+
+    // Puts the balls back to this simulation's start; waits for a step under way.
+    void restart();
+    // Cancels the current simulation and shows a new one from the stored
+    // masses, started after the delay.
+    void newSimulation();
+    // Suspends or resumes a started simulation; ignored while the current
+    // simulation waits for its delayed start, which then starts it as usual.
+    void suspendOrResume();
+    void showSettings();
+
+private:
+    void show(std::shared_ptr<Model> model);
+    void scheduleStart(std::shared_ptr<Model> model);
+
+    SettingsStore& settings;
+    Options options;
+    RandomSource random;
+    MainThreadQueue mainThread;
+    std::shared_ptr<BoolHolder> holder = std::make_shared<BoolHolder>();
+    std::shared_ptr<Model> model_;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    Observers::Subscription holderChanges;
+};
+
+}  // namespace pellomarin

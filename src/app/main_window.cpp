@@ -1,0 +1,47 @@
+#include "main_window.h"
+
+#include <QMenuBar>
+
+#include "content_view.h"
+#include "simulation_view.h"
+#include "window_frame.h"
+
+namespace pellomarin {
+
+namespace {
+
+QAction* addCommand(QMenu* menu, const QString& label, const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(label);
+    action->setShortcut(shortcut);
+    // Also from the settings window.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    return action;
+}
+
+QKeySequence preferencesShortcut() {
+    const QKeySequence platform(QKeySequence::Preferences);
+    return platform.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Comma) : platform;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::FramelessWindowHint), content_(new ContentView(this)) {
+    setWindowTitle(QStringLiteral("Pellomarin"));
+    setCentralWidget(content_);
+
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Pellomarin"));
+    restart = addCommand(menu, tr("Restart"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    newSimulation = addCommand(menu, tr("New Simulation"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    suspendResume = addCommand(menu, tr("Suspend/Resume"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    suspendResume->setEnabled(false);
+    menu->addSeparator();
+    // macOS moves this item into the application menu.
+    settings = addCommand(menu, tr("Settings…"), preferencesShortcut());
+    settings->setMenuRole(QAction::PreferencesRole);
+
+    new WindowFrame(this, content_->simulationView());
+    resize(720, 720);
+}
+
+}  // namespace pellomarin

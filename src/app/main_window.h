@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace pellomarin {
+
+class ContentView;
+
+// The main window: no title bar, the "Pellomarin" menu, the drawing area and
+// the status bar. It can be moved by dragging the drawing area and resized
+// from its edges.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    ContentView* content() const { return content_; }
+    QAction* restartAction() const { return restart; }
+    QAction* newSimulationAction() const { return newSimulation; }
+    QAction* suspendResumeAction() const { return suspendResume; }
+    QAction* settingsAction() const { return settings; }
+
+private:
+    ContentView* content_;
+    QAction* restart;
+    QAction* newSimulation;
+    QAction* suspendResume;
+    QAction* settings;
+};
+
+}  // namespace pellomarin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "model.h"
+
+namespace pellomarin {
+
+// The black drawing area: the three balls in perspective, repainted after
+// every version the model publishes. Main thread.
+class SimulationView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SimulationView(QWidget* parent = nullptr);
+
+    void setModel(std::shared_ptr<Model> model);
+    const std::shared_ptr<Model>& model() const { return model_; }
+
+    QSize sizeHint() const override { return {600, 600}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::shared_ptr<Model> model_;
+    Observers::Subscription versions;
+};
+
+}  // namespace pellomarin
