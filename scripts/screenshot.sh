@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Takes a picture of the running application under Xvfb, a few seconds after
+# its start, into docs/screenshot.png (or the file given).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-docs/screenshot.png}
+if [ -z "${DISPLAY:-}" ]; then
+    scripts/install-deps.sh
+    cmake --preset release >/dev/null
+    cmake --build --preset release --target pellomarin pellomarin-screenshot
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$out"
+fi
+work=$(mktemp -d)
+trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work XDG_RUNTIME_DIR=$work
+build/release/src/app/pellomarin & pid=$!
+window=$(xdotool search --sync --onlyvisible --name '^Pellomarin$' | head -1)
+sleep 9  # the delayed start, then a few seconds of motion
+build/release/tools/pellomarin-screenshot "$out" "$window"
+echo "saved $out"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Pellomarin and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset release
+cmake --build --preset release
+ctest --preset release
