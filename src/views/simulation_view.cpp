@@ -14,6 +14,10 @@ namespace {
 // huge circle is filled as one horizontal span per pixel row instead.
 constexpr double largestEllipseRadius = 16384.0;
 
+// At most one paint per frame of a 60 Hz display: at a 1 ms period the model
+// publishes a thousand versions a second.
+constexpr int frameInterval = 16;
+
 void fillHugeCircle(QPainter& painter, QPointF centre, double r, const QRectF& area) {
     for (double top = area.top(); top < area.bottom(); top += 1.0) {
         const double dy = top + 0.5 - centre.y();
@@ -33,15 +37,29 @@ SimulationView::SimulationView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(400, 400);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted
     setFocusPolicy(Qt::NoFocus);
+    nextFrame.setSingleShot(true);
+    nextFrame.setTimerType(Qt::PreciseTimer);
+    connect(&nextFrame, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void SimulationView::versionChanged() {
+    if (nextFrame.isActive()) return;  // that frame will show this version too
+    const qint64 since = sinceLastPaint.isValid() ? sinceLastPaint.elapsed() : frameInterval;
+    if (since >= frameInterval)
+        update();
+    else
+        nextFrame.start(int(frameInterval - since));
 }
 
 void SimulationView::setModel(std::shared_ptr<Model> model) {
     model_ = std::move(model);
-    versions = model_ ? model_->observeVersion([this] { update(); }) : Observers::Subscription();
+    versions = model_ ? model_->observeVersion([this] { versionChanged(); })
+                      : Observers::Subscription();
     update();
 }
 
 void SimulationView::paintEvent(QPaintEvent*) {
+    sinceLastPaint.start();
     QPainter painter(this);
     const QRectF area = rect();
     painter.fillRect(area, Qt::black);

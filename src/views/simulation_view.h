@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -8,7 +10,8 @@
 namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
-// every version the model publishes. Main thread.
+// every version the model publishes, at most once per display frame however
+// short the calculation period. Main thread.
 class SimulationView : public QWidget {
     Q_OBJECT
 
@@ -24,8 +27,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void versionChanged();
+
     std::shared_ptr<Model> model_;
     Observers::Subscription versions;
+    QElapsedTimer sinceLastPaint;
+    QTimer nextFrame;
 };
 
 }  // namespace pellomarin

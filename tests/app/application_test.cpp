@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "number_text.h"
 #include "settings.h"
+#include "simulation_view.h"
 #include "status_bar.h"
 
 using namespace pellomarin;
@@ -166,6 +167,50 @@ private slots:
         app.newSimulation();
         QCOMPARE(app.model()->snapshot()[1].mass, 8.0);
         QCOMPARE(app.model()->snapshot()[1].radius, 2.0);
+    }
+
+    void draggingTheDrawingAreaMovesTheWindowAndItsEdgeResizesIt() {
+        Application app(store, shortDelay());
+        MainWindow& window = app.mainWindow();
+        window.setGeometry(100, 100, window.minimumSizeHint().width() + 100, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* area = window.content()->simulationView();
+        const QRect before = window.geometry();
+        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(200, 200));
+        QTest::mouseMove(area, QPoint(230, 210));
+        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(230, 210));
+        QTRY_COMPARE(window.geometry().topLeft(), before.topLeft() + QPoint(30, 10));
+
+        const QRect moved = window.geometry();
+        const QPoint rightEdge(window.width() - 2, 300);
+        QTest::mousePress(area, Qt::LeftButton, {}, area->mapFrom(&window, rightEdge));
+        QTest::mouseMove(area, area->mapFrom(&window, rightEdge + QPoint(-50, 0)));
+        QTest::mouseRelease(area, Qt::LeftButton, {}, area->mapFrom(&window, rightEdge + QPoint(-50, 0)));
+        QTRY_COMPARE(window.geometry().width(), moved.width() - 50);
+        QCOMPARE(window.geometry().left(), moved.left());
+    }
+
+    void aShortPeriodIsPaintedAtMostOncePerDisplayFrame() {
+        store.write("calculation period", 0.05);
+        Application app(store, {0ms, 1});
+        QWidget* area = app.mainWindow().content()->simulationView();
+        app.mainWindow().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&app.mainWindow()));
+        int paints = 0;
+        struct Counter : QObject {
+            int& count;
+            explicit Counter(int& c) : count(c) {}
+            bool eventFilter(QObject*, QEvent* event) override {
+                count += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter(paints);
+        area->installEventFilter(&counter);
+        QTest::qWait(1000);
+        area->removeEventFilter(&counter);
+        QVERIFY2(app.model()->version() > 2000, qPrintable(QString::number(app.model()->version())));
+        QVERIFY2(paints > 5 && paints <= 70, qPrintable(QString::number(paints)));
     }
 
     void theWindowFollowsTheCurrentModel() {
