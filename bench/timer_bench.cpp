@@ -3,6 +3,7 @@
 //
 // Usage: timer_bench [SECONDS] [timer|model|both]   (defaults: 3 both)
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -68,26 +69,48 @@ double processCpuSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Wall time, CPU time and allocations of the whole process over one run.
+// CPU time all processes have used, from the first line of /proc/stat; NaN
+// where that is not available.
+double machineBusySeconds() {
+    unsigned long long user = 0, nice = 0, system = 0, idle = 0, iowait = 0, irq = 0, softirq = 0,
+                       steal = 0;
+    std::FILE* file = std::fopen("/proc/stat", "r");
+    if (!file)
+        return NAN;
+    const int fields = std::fscanf(file, "cpu %llu %llu %llu %llu %llu %llu %llu %llu", &user,
+                                   &nice, &system, &idle, &iowait, &irq, &softirq, &steal);
+    std::fclose(file);
+    const auto ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
+    if (fields != 8 || !(ticksPerSecond > 0.0))
+        return NAN;
+    return static_cast<double>(user + nice + system + irq + softirq) / ticksPerSecond;
+}
+
+// Wall time, CPU time and allocations of the whole process over one run, and
+// the CPU time everything else on the machine took meanwhile.
 class Usage {
 public:
     Usage()
         : wallStart(Clock::now()),
           cpuStart(processCpuSeconds()),
+          busyStart(machineBusySeconds()),
           allocationsStart(bench::allocationCount()) {}
     void stop() {
         wallSeconds = std::chrono::duration<double>(Clock::now() - wallStart).count();
         cpuSeconds = processCpuSeconds() - cpuStart;
+        othersSeconds = std::max(0.0, machineBusySeconds() - busyStart - cpuSeconds);
         allocations = bench::allocationCount() - allocationsStart;
     }
 
     double wallSeconds = 0.0;
     double cpuSeconds = 0.0;
+    double othersSeconds = 0.0;
     std::uint64_t allocations = 0;
 
 private:
     Clock::time_point wallStart;
     double cpuStart;
+    double busyStart;
     std::uint64_t allocationsStart;
 };
 
@@ -100,9 +123,9 @@ double percentile(std::vector<double>& values, double fraction) {
 }
 
 void printHeader() {
-    std::printf("%-6s %9s %10s %10s %8s %9s %8s %8s %7s %9s %8s %4s\n", "mode", "period_us",
+    std::printf("%-6s %9s %10s %10s %8s %9s %8s %8s %7s %9s %7s %8s %4s\n", "mode", "period_us",
                 "nominal/s", "ticks/s", "error_%", "median_us", "p99_us", "max_us", "lost",
-                "cpu_ms/s", "allocs/t", "aim");
+                "cpu_ms/s", "others", "allocs/t", "aim");
 }
 
 void printRow(const char* mode, std::int64_t periodUs, const Stamps& stamps, const Usage& usage) {
@@ -126,9 +149,10 @@ void printRow(const char* mode, std::int64_t periodUs, const Stamps& stamps, con
     const double median = percentile(errors, 0.5);
     const double p99 = percentile(errors, 0.99);
     const bool aimMet = std::abs(error) <= rateAimPercent && p99 < p99AimUs;
-    std::printf("%-6s %9lld %10.2f %10.2f %+8.3f %9.1f %8.1f %8.1f %7lld %9.1f %8.3f %4s\n", mode,
-                static_cast<long long>(periodUs), nominal, rate, error, median, p99, maxError, lost,
-                usage.cpuSeconds / usage.wallSeconds * 1000.0,
+    std::printf("%-6s %9lld %10.2f %10.2f %+8.3f %9.1f %8.1f %8.1f %7lld %9.1f %7.0f %8.3f %4s\n",
+                mode, static_cast<long long>(periodUs), nominal, rate, error, median, p99, maxError,
+                lost, usage.cpuSeconds / usage.wallSeconds * 1000.0,
+                usage.othersSeconds / usage.wallSeconds * 1000.0,
                 static_cast<double>(usage.allocations) / static_cast<double>(stamps.size()),
                 aimMet ? "yes" : "no");
     std::fflush(stdout);
@@ -247,7 +271,9 @@ int main(int argc, char** argv) {
     }
 
     std::printf(
-        "%g s per period; |interval - period| in µs; aim: rate within %.1f %%, p99 < %.0f µs\n",
+        "%g s per period; |interval - period| in µs; cpu_ms/s: this process, others: "
+        "the rest of the machine, in CPU ms per wall s\naim: rate within %.1f %%, p99 < "
+        "%.0f µs\n",
         seconds, rateAimPercent, p99AimUs);
     printLoadAverage("before");
     printHeader();
