@@ -8,12 +8,15 @@
 
 #include "model.h"
 
+class QSocketNotifier;
+
 namespace pellomarin {
 
 // Runs functions posted from any thread on the thread that owns this object
-// (the main thread). The functions cross threads under our own mutex; Qt only
-// carries a wake-up that holds no data. Posting after this object is gone
-// drops the function.
+// (the main thread). The functions cross threads under our own mutex; the
+// event loop is woken through a pipe that carries no data of ours, so no Qt
+// object is handed between threads. Posting after this object is gone drops
+// the function.
 class MainThreadQueue : public QObject {
     Q_OBJECT
 
@@ -27,7 +30,7 @@ private:
     struct State {
         std::mutex mutex;
         std::vector<std::function<void()>> pending;
-        MainThreadQueue* receiver = nullptr;
+        int wakeFd = -1;  // -1 once the queue is gone
         void post(std::function<void()> work);
     };
 
@@ -35,6 +38,8 @@ private:
 
     std::shared_ptr<State> state = std::make_shared<State>();
     std::vector<std::function<void()>> running;
+    int readFd = -1;
+    QSocketNotifier* notifier = nullptr;
 };
 
 }  // namespace pellomarin

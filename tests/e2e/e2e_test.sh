@@ -40,7 +40,7 @@ eventually() {
 shot() { "$screenshot" "$work/$1.png" "$window"; }
 same() { cmp -s "$work/$1.png" "$work/$2.png"; }
 
-"$app" & pid=$!
+"$app" 2>"$work/stderr" & pid=$!
 started=$(date +%s%N)
 window=$(xdotool search --sync --onlyvisible --name '^Pellomarin$' | head -1)
 [ -n "$window" ] || fail "no window"
@@ -74,4 +74,8 @@ sleep 0.5
 shot resumed
 same held2 resumed && fail "picture does not move after Resume"
 kill -0 "$pid" || fail "application exited"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+if grep -E "Sanitizer|runtime error:" "$work/stderr"; then fail "sanitizer report"; fi
 echo "PASS"
