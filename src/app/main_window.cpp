@@ -30,7 +30,8 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Pellomarin"));
     setCentralWidget(content_);
 
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Pellomarin"));
+    // Not translated; the mnemonic opens it with Alt+P (shown as "Pellomarin").
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Pellomarin"));
     restart = addCommand(menu, tr("Restart"), QKeySequence(Qt::CTRL | Qt::Key_R));
     newSimulation = addCommand(menu, tr("New Simulation"), QKeySequence(Qt::CTRL | Qt::Key_S));
     suspendResume = addCommand(menu, tr("Suspend/Resume"), QKeySequence(Qt::CTRL | Qt::Key_B));

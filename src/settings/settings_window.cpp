@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -9,14 +10,48 @@
 
 namespace pellomarin {
 
+namespace {
+
+// What screen readers say for each field; the index order is settings::all's.
+void describeFields(const std::array<FloatField*, 5>& fields) {
+    static constexpr const char* colours[] = {
+        QT_TRANSLATE_NOOP("pellomarin::SettingsWindow", "red"),
+        QT_TRANSLATE_NOOP("pellomarin::SettingsWindow", "green"),
+        QT_TRANSLATE_NOOP("pellomarin::SettingsWindow", "yellow")};
+    const QString startAfterNext =
+        SettingsWindow::tr("Takes effect at the start after the next New Simulation");
+    fields[0]->setAccessibleName(SettingsWindow::tr("Calculation period in milliseconds"));
+    fields[0]->setAccessibleDescription(
+        SettingsWindow::tr("How often the balls are moved. %1").arg(startAfterNext));
+    fields[1]->setAccessibleName(SettingsWindow::tr("Gravitational constant"));
+    fields[1]->setAccessibleDescription(
+        SettingsWindow::tr("How strongly the balls attract each other. %1").arg(startAfterNext));
+    for (int ball = 0; ball < 3; ++ball) {
+        FloatField* mass = fields[2 + ball];
+        mass->setAccessibleName(SettingsWindow::tr("Mass of ball %1 (%2)")
+                                    .arg(ball)
+                                    .arg(SettingsWindow::tr(colours[ball])));
+        mass->setAccessibleDescription(
+            SettingsWindow::tr("Takes effect at the next New Simulation"));
+    }
+}
+
+}  // namespace
+
 SettingsWindow::SettingsWindow(SettingsStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("Pellomarin Settings"));
     for (std::size_t k = 0; k < fields.size(); ++k)
         fields[k] = new FloatField(store, settings::all[k], this);
-    const auto label = [this](const QString& text) {
+    describeFields(fields);
+    // Escape closes the window as it would a dialog: the window has no buttons.
+    auto* close = new QShortcut(QKeySequence::Cancel, this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+    // A buddy tells screen readers which field a heading names.
+    const auto label = [this](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, this);
         l->setAlignment(Qt::AlignCenter);
+        l->setBuddy(buddy);
         return l;
     };
 
@@ -26,14 +61,14 @@ SettingsWindow::SettingsWindow(SettingsStore& store, QWidget* parent)
     masses->setContentsMargins(0, 0, 0, style()->pixelMetric(QStyle::PM_LayoutBottomMargin));
 
     auto* period = new QVBoxLayout;
-    period->addWidget(label(tr("Calculation Period")));
+    period->addWidget(label(tr("Calculation Period"), fields[0]));
     auto* periodField = new QHBoxLayout;
     periodField->addWidget(fields[0]);
     periodField->addWidget(new QLabel(tr("ms"), this));
     period->addLayout(periodField);
 
     auto* gravity = new QVBoxLayout;
-    gravity->addWidget(label(tr("Gravitational Constant")));
+    gravity->addWidget(label(tr("Gravitational Constant"), fields[1]));
     gravity->addWidget(fields[1], 0, Qt::AlignHCenter);
 
     auto* lower = new QHBoxLayout;
@@ -42,7 +77,7 @@ SettingsWindow::SettingsWindow(SettingsStore& store, QWidget* parent)
     lower->addLayout(gravity);
 
     auto* content = new QVBoxLayout;
-    content->addWidget(label(tr("Masses")));
+    content->addWidget(label(tr("Masses"), fields[2]));
     content->addLayout(masses);
     content->addLayout(lower);
 

@@ -37,6 +37,10 @@ SimulationView::SimulationView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(400, 400);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(tr("Simulation"));
+    setAccessibleDescription(
+        tr("The red, green and yellow balls in perspective, moving under their mutual "
+           "gravitation"));
     nextFrame.setSingleShot(true);
     nextFrame.setTimerType(Qt::PreciseTimer);
     connect(&nextFrame, &QTimer::timeout, this, qOverload<>(&QWidget::update));

@@ -46,6 +46,34 @@ QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// What a screen reader says for a ball: "ball 0 (red)".
+QString ballName(int ball) {
+    static constexpr const char* colours[] = {QT_TRANSLATE_NOOP("pellomarin::StatusBar", "red"),
+                                              QT_TRANSLATE_NOOP("pellomarin::StatusBar", "green"),
+                                              QT_TRANSLATE_NOOP("pellomarin::StatusBar", "yellow")};
+    return StatusBar::tr("ball %1 (%2)").arg(ball).arg(StatusBar::tr(colours[ball]));
+}
+
+// Screen readers say a label's accessible name instead of its text, so a
+// cell's name carries its value too: "Speed of ball 0 (red): 1,23".
+constexpr const char* plainNameProperty = "pellomarinAccessibleName";
+
+void describe(QLabel* cell, const QString& name, const QString& description) {
+    cell->setProperty(plainNameProperty, name);
+    cell->setAccessibleName(name);
+    cell->setAccessibleDescription(description);
+}
+
+void nameWithValue(QLabel* cell, const QString& value) {
+    const QString name = cell->property(plainNameProperty).toString();
+    cell->setAccessibleName(StatusBar::tr("%1: %2").arg(name, value));
+}
+
+void setValue(QLabel* cell, const QString& value) {
+    cell->setText(value);
+    nameWithValue(cell, value);
+}
+
 }  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
@@ -73,6 +101,24 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
     minDist->setObjectName("minimum distance");
     minDist->setText(tr("Min. Dist.: %1").arg(QString()));
     row->addWidget(minDist);
+
+    setAccessibleName(tr("Status bar"));
+    for (int i = 0; i < 3; ++i) {
+        describe(speed[i], tr("Speed of %1").arg(ballName(i)), tr("How fast the ball moves"));
+        describe(acc[i], tr("Acceleration of %1").arg(ballName(i)),
+                 tr("How strongly the others pulled the ball in the latest step"));
+        describe(dist[i], tr("Distance of %1 from the centre").arg(ballName(i)),
+                 tr("How far the ball is from the centre"));
+    }
+    const QString pairDescription = tr("The distance between the centres of the two balls");
+    describe(dist01, tr("Distance between %1 and %2").arg(ballName(0), ballName(1)),
+             pairDescription);
+    describe(dist02, tr("Distance between %1 and %2").arg(ballName(0), ballName(2)),
+             pairDescription);
+    describe(dist12, tr("Distance between %1 and %2").arg(ballName(1), ballName(2)),
+             pairDescription);
+    describe(minDist, tr("Smallest distance"),
+             tr("The smallest distance between two balls since the last New Simulation"));
 
     timer.setInterval(500);
     timer.setTimerType(Qt::CoarseTimer);
@@ -122,15 +168,17 @@ void StatusBar::refresh() {
         return;
     const auto balls = model_->snapshot();
     for (int i = 0; i < 3; ++i) {
-        speed[i]->setText(qText(numberText(length(balls[i].movement))));
-        dist[i]->setText(qText(numberText(length(balls[i].position))));
-        acc[i]->setText(qText(accelerationText(length(balls[i].lastAcceleration))));
+        setValue(speed[i], qText(numberText(length(balls[i].movement))));
+        setValue(dist[i], qText(numberText(length(balls[i].position))));
+        setValue(acc[i], qText(accelerationText(length(balls[i].lastAcceleration))));
     }
     // The only place where the running minimum is lowered.
-    dist01->setText(qText(numberText(balls[0].distance(balls[1]))));
-    dist02->setText(qText(numberText(balls[0].distance(balls[2]))));
-    dist12->setText(qText(numberText(balls[1].distance(balls[2]))));
-    minDist->setText(tr("Min. Dist.: %1").arg(qText(numberText(minDistanceSoFar))));
+    setValue(dist01, qText(numberText(balls[0].distance(balls[1]))));
+    setValue(dist02, qText(numberText(balls[0].distance(balls[2]))));
+    setValue(dist12, qText(numberText(balls[1].distance(balls[2]))));
+    const QString least = qText(numberText(minDistanceSoFar));
+    minDist->setText(tr("Min. Dist.: %1").arg(least));
+    nameWithValue(minDist, least);
 }
 
 }  // namespace pellomarin

@@ -62,7 +62,9 @@ private slots:
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         const auto menus = window.menuBar()->actions();
         QCOMPARE(menus.size(), 1);
-        QCOMPARE(menus[0]->text(), QString("Pellomarin"));
+        // "&" marks the Alt+P mnemonic and is not shown.
+        QCOMPARE(menus[0]->text(), QString("&Pellomarin"));
+        QCOMPARE(menus[0]->iconText(), QString("Pellomarin"));
         QCOMPARE(window.restartAction()->text(), QString("Restart"));
         QCOMPARE(window.restartAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
         QCOMPARE(window.newSimulationAction()->text(), QString("New Simulation"));

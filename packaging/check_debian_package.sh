@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds the Debian package from this build tree and checks what a user gets
+# from it: its control fields, its files where desktops look for them, valid
+# desktop and AppStream metadata, and binaries that start once unpacked.
+#   check_debian_package.sh CPACK CPACK_CONFIG APP_ID VERSION
+set -euo pipefail
+cpack=$1
+config=$2
+id=$3
+version=$4
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+"$cpack" --config "$config" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(echo "$work"/out/pellomarin_*.deb)
+[ -f "$deb" ] || fail "no package in $(ls "$work/out")"
+echo "built $(basename "$deb")"
+
+# Control fields.
+field() { dpkg-deb --field "$deb" "$1"; }
+dpkg-deb --info "$deb" >/dev/null || fail "unreadable package"
+[ "$(field Package)" = pellomarin ] || fail "package name $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "version $(field Version)"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
+[ "$(field Section)" = science ] || fail "section $(field Section)"
+[[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "maintainer $(field Maintainer)"
+[[ "$(field Description)" == *gravitation* ]] || fail "description $(field Description)"
+depends=$(field Depends)
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libqt6svg6; do
+    [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
+done
+
+# Contents: the programs and the desktop files, nothing else.
+dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/files"
+cat >"$work/expected" <<FILES
+./usr/bin/pellomarin
+./usr/bin/pellomarin-run
+./usr/share/applications/$id.desktop
+./usr/share/icons/hicolor/scalable/apps/$id.svg
+./usr/share/metainfo/$id.metainfo.xml
+FILES
+diff -u "$work/expected" "$work/files" || fail "unexpected package contents"
+
+root=$work/root
+dpkg-deb --extract "$deb" "$root"
+[ -x "$root/usr/bin/pellomarin" ] || fail "pellomarin is not executable"
+desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop entry"
+grep -qx "Icon=$id" "$root/usr/share/applications/$id.desktop" || fail "desktop entry names another icon"
+# Checks the metainfo against the desktop entry and the icon beside it.
+appstreamcli validate-tree --no-net "$root" || fail "AppStream metadata"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$id.metainfo.xml" ||
+    fail "metainfo has no release $version"
+
+# The application keeps running until it is stopped; by then it has stored
+# its settings, so it got as far as its first simulation.
+home=$work/home
+mkdir -p "$home/config" "$home/runtime"
+chmod 700 "$home/runtime"
+status=0
+HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=offscreen \
+    timeout 3 "$root/usr/bin/pellomarin" >"$work/app.log" 2>&1 || status=$?
+[ "$status" -eq 124 ] || { cat "$work/app.log"; fail "pellomarin exited with $status before it was stopped"; }
+grep -q '^mass%200=1$' "$home/config/Pellomarin/Pellomarin.conf" || fail "pellomarin stored no settings"
+
+"$root/usr/bin/pellomarin-run" --seed 7 --steps 10 --describe >"$work/run.log" ||
+    fail "pellomarin-run exited with $?"
+grep -q '^position:' "$work/run.log" || fail "pellomarin-run printed $(cat "$work/run.log")"
+echo "PASS"

@@ -1,0 +1,180 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>pellomarin::MainWindow</name>
+    <message>
+        <source>Restart</source>
+        <translation>Neustart</translation>
+    </message>
+    <message>
+        <source>New Simulation</source>
+        <translation>Neue Simulation</translation>
+    </message>
+    <message>
+        <source>Suspend/Resume</source>
+        <translation>Anhalten/Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Einstellungen…</translation>
+    </message>
+</context>
+<context>
+    <name>pellomarin::SettingsWindow</name>
+    <message>
+        <source>red</source>
+        <translation>rot</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>grün</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>gelb</translation>
+    </message>
+    <message>
+        <source>Takes effect at the start after the next New Simulation</source>
+        <translation>Gilt ab dem Start nach der nächsten neuen Simulation</translation>
+    </message>
+    <message>
+        <source>Calculation period in milliseconds</source>
+        <translation>Rechenperiode in Millisekunden</translation>
+    </message>
+    <message>
+        <source>How often the balls are moved. %1</source>
+        <translation>Wie oft die Kugeln bewegt werden. %1</translation>
+    </message>
+    <message>
+        <source>Gravitational constant</source>
+        <translation>Gravitationskonstante</translation>
+    </message>
+    <message>
+        <source>How strongly the balls attract each other. %1</source>
+        <translation>Wie stark sich die Kugeln gegenseitig anziehen. %1</translation>
+    </message>
+    <message>
+        <source>Mass of ball %1 (%2)</source>
+        <translation>Masse von Kugel %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next New Simulation</source>
+        <translation>Gilt ab der nächsten neuen Simulation</translation>
+    </message>
+    <message>
+        <source>Pellomarin Settings</source>
+        <translation>Pellomarin-Einstellungen</translation>
+    </message>
+    <message>
+        <source>Calculation Period</source>
+        <translation>Rechenperiode</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Gravitational Constant</source>
+        <translation>Gravitationskonstante</translation>
+    </message>
+    <message>
+        <source>Masses</source>
+        <translation>Massen</translation>
+    </message>
+</context>
+<context>
+    <name>pellomarin::SimulationView</name>
+    <message>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <source>The red, green and yellow balls in perspective, moving under their mutual gravitation</source>
+        <translation>Die rote, die grüne und die gelbe Kugel in Perspektive, bewegt von ihrer gegenseitigen Gravitation</translation>
+    </message>
+</context>
+<context>
+    <name>pellomarin::StatusBar</name>
+    <message>
+        <source>red</source>
+        <translation>rot</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>grün</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>gelb</translation>
+    </message>
+    <message>
+        <source>ball %1 (%2)</source>
+        <translation>Kugel %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Geschw.:</translation>
+    </message>
+    <message>
+        <source> Acc:</source>
+        <translation> Beschl.:</translation>
+    </message>
+    <message>
+        <source> Dist:</source>
+        <translation> Abst.:</translation>
+    </message>
+    <message>
+        <source>Min. Dist.: %1</source>
+        <translation>Min. Abst.: %1</translation>
+    </message>
+    <message>
+        <source>Status bar</source>
+        <translation>Statusleiste</translation>
+    </message>
+    <message>
+        <source>Speed of %1</source>
+        <translation>Geschwindigkeit von %1</translation>
+    </message>
+    <message>
+        <source>How fast the ball moves</source>
+        <translation>Wie schnell sich die Kugel bewegt</translation>
+    </message>
+    <message>
+        <source>Acceleration of %1</source>
+        <translation>Beschleunigung von %1</translation>
+    </message>
+    <message>
+        <source>How strongly the others pulled the ball in the latest step</source>
+        <translation>Wie stark die anderen Kugeln sie im letzten Rechenschritt angezogen haben</translation>
+    </message>
+    <message>
+        <source>Distance of %1 from the centre</source>
+        <translation>Abstand von %1 zum Mittelpunkt</translation>
+    </message>
+    <message>
+        <source>How far the ball is from the centre</source>
+        <translation>Wie weit die Kugel vom Mittelpunkt entfernt ist</translation>
+    </message>
+    <message>
+        <source>The distance between the centres of the two balls</source>
+        <translation>Der Abstand zwischen den Mittelpunkten der beiden Kugeln</translation>
+    </message>
+    <message>
+        <source>Distance between %1 and %2</source>
+        <translation>Abstand zwischen %1 und %2</translation>
+    </message>
+    <message>
+        <source>Smallest distance</source>
+        <translation>Kleinster Abstand</translation>
+    </message>
+    <message>
+        <source>The smallest distance between two balls since the last New Simulation</source>
+        <translation>Der kleinste Abstand zweier Kugeln seit der letzten neuen Simulation</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+</TS>
