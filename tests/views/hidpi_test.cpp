@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <numbers>
 
 #include "ball_colors.h"
 #include "projection.h"
@@ -93,7 +94,8 @@ private slots:
                     unevenBlocks += image.pixelColor(x, y) != image.pixelColor(x + 1, y + 1) ||
                                     image.pixelColor(x, y) != image.pixelColor(x + 1, y);
             }
-        QVERIFY2(partial > 2 * M_PI * radius * 0.5, qPrintable(QString::number(partial)));
+        QVERIFY2(partial > 2 * std::numbers::pi * radius * 0.5,
+                 qPrintable(QString::number(partial)));
         if (block == ratio)
             QVERIFY2(unevenBlocks > 0, "the rim looks scaled up from a low-resolution picture");
     }
