@@ -53,9 +53,26 @@ std::optional<std::uint64_t> count(std::string_view text) {
     return value;
 }
 
+// Text from the command line or a state file, quoted in a message: control
+// characters other than tab show as \xNN, so that the message stays one line.
+std::string quoted(std::string_view text) {
+    std::string out = "'";
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if ((code < 0x20 && c != '\t') || code == 0x7f) {
+            constexpr std::string_view hex = "0123456789abcdef";
+            out += "\\x";
+            out += hex[code >> 4];
+            out += hex[code & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out + "'";
+}
+
 UsageError invalid(std::string_view option, std::string_view expected, std::string_view got) {
-    return {std::string(option) + ": expected " + std::string(expected) + ", got '" +
-            std::string(got) + "'"};
+    return {std::string(option) + ": expected " + std::string(expected) + ", got " + quoted(got)};
 }
 
 }  // namespace
@@ -75,7 +92,7 @@ std::variant<RunOptions, UsageError> parseArguments(
         }
         if (option != "--masses" && option != "--gravity" && option != "--period" &&
             option != "--seed" && option != "--state" && option != "--steps" && option != "--every")
-            return UsageError{"unknown argument '" + std::string(option) + "'"};
+            return UsageError{"unknown argument " + quoted(option)};
         if (i + 1 == arguments.size())
             return UsageError{std::string(option) + ": missing value"};
         const std::string_view value = arguments[++i];
@@ -130,13 +147,12 @@ std::variant<std::array<BallState, 3>, UsageError> parseState(std::string_view t
             return UsageError{where + ": more than three balls"};
         const auto fields = split(line, ',');
         if (fields.size() != 6)
-            return UsageError{where + ": expected x,y,z,vx,vy,vz, got '" + std::string(line) + "'"};
+            return UsageError{where + ": expected x,y,z,vx,vy,vz, got " + quoted(line)};
         std::array<double, 6> values;
         for (int k = 0; k < 6; ++k) {
             const auto value = finiteNumber(fields[k]);
             if (!value)
-                return UsageError{where + ": '" + std::string(fields[k]) +
-                                  "' is not a finite number"};
+                return UsageError{where + ": " + quoted(fields[k]) + " is not a finite number"};
             values[k] = *value;
         }
         balls[found++] = {{{values[0], values[1], values[2]}}, {{values[3], values[4], values[5]}}};

@@ -57,6 +57,34 @@ TEST(RunnerArguments, BadArgumentsNameWhatIsWrong) {
     }
 }
 
+// Quoted text keeps its control characters out of the message, which is
+// printed as one line.
+TEST(RunnerErrors, ControlCharactersInQuotedTextAreEscaped) {
+    const auto oneLine = [](const std::string& message) {
+        return message.find_first_of("\n\r\v\f") == std::string::npos;
+    };
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> arguments = {
+        {{"--frob\nnicate"}, "unknown argument '--frob\\x0anicate'"},
+        {{"--gravity", "5\r\n"}, "got '5\\x0d\\x0a'"},
+        {{"--masses", "1,2,\v3"}, "got '1,2,\\x0b3'"},
+    };
+    for (const auto& [argv, expected] : arguments) {
+        const std::string message = std::get<UsageError>(parse(argv)).message;
+        EXPECT_TRUE(oneLine(message)) << message;
+        EXPECT_NE(message.find(expected), std::string::npos) << message;
+    }
+    const std::vector<std::pair<std::string, std::string>> states = {
+        {"1,2,3,4,5,6\n1\r2,3,4,5,6,7\n", "line 2: '1\\x0d2' is not a finite number"},
+        {"1,2,3,4,5\f6\n", "line 1: expected x,y,z,vx,vy,vz, got '1,2,3,4,5\\x0c6'"},
+        {"1,2,3,4,5,\x1b[2J\n", "'\\x1b[2J'"},
+    };
+    for (const auto& [text, expected] : states) {
+        const std::string message = std::get<UsageError>(parseState(text)).message;
+        EXPECT_TRUE(oneLine(message)) << message;
+        EXPECT_NE(message.find(expected), std::string::npos) << message;
+    }
+}
+
 TEST(StateFile, ThreeBallsWithCommentsAndBlankLines) {
     const auto state =
         std::get<0>(parseState("# x,y,z,vx,vy,vz\n"
