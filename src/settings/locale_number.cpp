@@ -1,5 +1,6 @@
 #include "locale_number.h"
 
+#include <QStringList>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -12,10 +13,30 @@ bool isSpaceLike(QChar c) {
     return c == u' ' || c == u'\u00a0' || c == u'\u202f';
 }
 
-QString grouped(const QString& digits, const QString& separator) {
+// Digits per group: the last group, and every group before it. Most locales
+// use three and three; India writes 12,34,567.
+struct Grouping {
+    qsizetype last = 3;
+    qsizetype other = 3;
+};
+
+Grouping grouping(const QLocale& locale) {
+    if (locale.groupSeparator().isEmpty())
+        return {};
+    QLocale probe = locale;
+    probe.setNumberOptions(QLocale::DefaultNumberOptions);  // C omits groups otherwise
+    const QStringList groups =
+        probe.toString(qlonglong{1'000'000'000}).split(locale.groupSeparator());
+    if (groups.size() < 3)
+        return {};
+    return {groups.back().size(), groups[groups.size() - 2].size()};
+}
+
+QString grouped(const QString& digits, const QString& separator, Grouping sizes) {
     QString text;
     for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
+        const qsizetype behind = digits.size() - i;
+        if (i > 0 && behind >= sizes.last && (behind - sizes.last) % sizes.other == 0)
             text += separator;
         text += digits[i];
     }
@@ -41,7 +62,8 @@ QString fieldText(double value, const QLocale& locale) {
     if (negative)
         plain.erase(0, 1);
     const auto point = plain.find('.');
-    QString text = grouped(QString::fromStdString(plain.substr(0, point)), locale.groupSeparator());
+    QString text = grouped(QString::fromStdString(plain.substr(0, point)), locale.groupSeparator(),
+                           grouping(locale));
     if (point != std::string::npos)
         text += locale.decimalPoint() + QString::fromStdString(plain.substr(point + 1));
     return negative ? locale.negativeSign() + text : text;
@@ -63,8 +85,10 @@ std::optional<double> parseFieldText(const QString& input, const QLocale& locale
         at = text.startsWith(locale.positiveSign()) ? locale.positiveSign().size() : 1;
     }
 
-    // The whole part: plain digits, or groups of three behind a first group
-    // of one to three digits that does not start with a zero.
+    // The whole part: plain digits, or the locale's groups (three digits in
+    // most) behind a first group as long or shorter that does not start with
+    // a zero.
+    const Grouping sizes = grouping(locale);
     std::string whole;
     int groupLength = 0;
     bool hasGroups = false;
@@ -75,7 +99,8 @@ std::optional<double> parseFieldText(const QString& input, const QLocale& locale
             ++groupLength;
             ++at;
         } else if (text.mid(at, group.size()) == group || (spaceGroups && isSpaceLike(c))) {
-            if (groupLength == 0 || (hasGroups ? groupLength != 3 : groupLength > 3))
+            if (groupLength == 0 ||
+                (hasGroups ? groupLength != sizes.other : groupLength > sizes.other))
                 return {};
             if (!hasGroups && whole.front() == '0')
                 return {};
@@ -86,7 +111,7 @@ std::optional<double> parseFieldText(const QString& input, const QLocale& locale
             break;
         }
     }
-    if (hasGroups && groupLength != 3)
+    if (hasGroups && groupLength != sizes.last)
         return {};
     plain += whole.empty() ? "0" : whole;
 

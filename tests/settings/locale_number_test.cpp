@@ -24,6 +24,8 @@ private slots:
         QTest::newRow("German") << "de_DE" << 1234.5 << "1.234,5";
         QTest::newRow("German fraction") << "de_DE" << 0.013 << "0,013";
         QTest::newRow("no exponent") << "en_US" << 1e20 << "100,000,000,000,000,000,000";
+        QTest::newRow("Indian lakh") << "hi_IN" << 100000.0 << "1,00,000";
+        QTest::newRow("Indian groups") << "hi_IN" << 1234567.5 << "12,34,567.5";
     }
     void shownWithAtMostThreeFractionDigits() {
         QFETCH(QString, locale);
@@ -58,6 +60,10 @@ private slots:
                                         << "1.234,5" << 1234.5;
         QTest::newRow("French groups") << "fr_FR"
                                        << "1 234,5" << 1234.5;
+        QTest::newRow("Indian groups") << "hi_IN"
+                                       << "12,34,567.5" << 1234567.5;
+        QTest::newRow("Indian thousands") << "hi_IN"
+                                          << "1,234" << 1234.0;
     }
     void wellFormedTextsParse() {
         QFETCH(QString, locale);
@@ -92,6 +98,10 @@ private slots:
         QTest::newRow("point in German") << "de_DE"
                                          << "0.013";
         QTest::newRow("too large") << "en_US" << QString(400, u'9');
+        QTest::newRow("thousands groups in India") << "hi_IN"
+                                                   << "123,456";
+        QTest::newRow("Indian groups in English") << "en_US"
+                                                  << "1,00,000";
     }
     void strayTextIsRefused() {
         QFETCH(QString, locale);
