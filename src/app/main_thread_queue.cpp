@@ -1,34 +1,71 @@
 #include "main_thread_queue.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <QSocketNotifier>
 
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace pellomarin {
+
+#if defined(Q_OS_UNIX)
 
 MainThreadQueue::MainThreadQueue() {
     int fds[2];
     if (::pipe(fds) != 0)
         qFatal("MainThreadQueue: no pipe");
-    for (int fd : fds)
+    for (int fd : fds) {
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    for (int fd : fds)
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
     readFd = fds[0];
     state->wakeFd = fds[1];
+    state->receiver = this;
     notifier = new QSocketNotifier(readFd, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &MainThreadQueue::runPending);
 }
 
+void MainThreadQueue::State::wake() {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(wakeFd, &byte, 1);
+}
+
+void MainThreadQueue::drainWakeUps() {
+    char bytes[64];
+    while (::read(readFd, bytes, sizeof bytes) > 0) {
+    }
+}
+
+void MainThreadQueue::closeWakeUps() {
+    ::close(state->wakeFd);
+    delete notifier;
+    ::close(readFd);
+}
+
+#else
+
+// Elsewhere Qt's own queued call wakes the loop; it still carries no data.
+MainThreadQueue::MainThreadQueue() {
+    state->receiver = this;
+}
+
+void MainThreadQueue::State::wake() {
+    QMetaObject::invokeMethod(receiver, &MainThreadQueue::runPending, Qt::QueuedConnection);
+}
+
+void MainThreadQueue::drainWakeUps() {}
+void MainThreadQueue::closeWakeUps() {}
+
+#endif
+
 MainThreadQueue::~MainThreadQueue() {
     {
         const std::lock_guard lock(state->mutex);
-        ::close(state->wakeFd);
-        state->wakeFd = -1;
+        state->receiver = nullptr;
         state->pending.clear();
     }
-    delete notifier;
-    ::close(readFd);
+    closeWakeUps();
 }
 
 PostToMain MainThreadQueue::poster() const {
@@ -37,20 +74,16 @@ PostToMain MainThreadQueue::poster() const {
 
 void MainThreadQueue::State::post(std::function<void()> work) {
     const std::lock_guard lock(mutex);
-    if (wakeFd < 0)
+    if (!receiver)
         return;
     pending.push_back(std::move(work));
     // One wake-up for a batch: it is on its way while anything is pending.
-    if (pending.size() == 1) {
-        const char byte = 1;
-        [[maybe_unused]] const auto written = ::write(wakeFd, &byte, 1);
-    }
+    if (pending.size() == 1)
+        wake();
 }
 
 void MainThreadQueue::runPending() {
-    char bytes[64];
-    while (::read(readFd, bytes, sizeof bytes) > 0) {
-    }
+    drainWakeUps();
     {
         const std::lock_guard lock(state->mutex);
         running.swap(state->pending);  // both keep their capacity

@@ -13,10 +13,10 @@ class QSocketNotifier;
 namespace pellomarin {
 
 // Runs functions posted from any thread on the thread that owns this object
-// (the main thread). The functions cross threads under our own mutex; the
-// event loop is woken through a pipe that carries no data of ours, so no Qt
-// object is handed between threads. Posting after this object is gone drops
-// the function.
+// (the main thread). The functions cross threads under our own mutex; on Unix
+// the event loop is woken through a pipe that carries no data of ours, so no
+// Qt object is handed between threads. Posting after this object is gone
+// drops the function.
 class MainThreadQueue : public QObject {
     Q_OBJECT
 
@@ -30,11 +30,15 @@ private:
     struct State {
         std::mutex mutex;
         std::vector<std::function<void()>> pending;
-        int wakeFd = -1;  // -1 once the queue is gone
+        MainThreadQueue* receiver = nullptr;  // null once the queue is gone
+        int wakeFd = -1;
         void post(std::function<void()> work);
+        void wake();  // with `mutex` held
     };
 
     void runPending();
+    void drainWakeUps();
+    void closeWakeUps();
 
     std::shared_ptr<State> state = std::make_shared<State>();
     std::vector<std::function<void()>> running;

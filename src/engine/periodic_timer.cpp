@@ -5,7 +5,7 @@
 #if defined(__linux__)
 #include <sys/prctl.h>
 #endif
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__) || defined(__i386__) || defined(_M_X64)
 #include <immintrin.h>
 #endif
 
@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 namespace {
 
 void relax() {
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__) || defined(__i386__) || defined(_M_X64)
     _mm_pause();
 #elif defined(__aarch64__)
     asm volatile("yield");
