@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     for (const fs::path& file : files) {
         std::ifstream in(file, std::ios::binary);
         if (!in) {
-            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            std::fprintf(stderr, "cannot read %s\n", file.string().c_str());
             return 1;
         }
         const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         // read past its end shows under AddressSanitizer.
         const auto data = std::make_unique<std::uint8_t[]>(bytes.size());
         std::copy(bytes.begin(), bytes.end(), data.get());
-        std::printf("%s\n", file.c_str());
+        std::printf("%s\n", file.string().c_str());
         std::fflush(stdout);
         LLVMFuzzerTestOneInput(data.get(), bytes.size());
     }
