@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (std::isfinite(x)) {
             checkShownReadsBack(x, locale);
             // The locale's own way of writing the number is well formed.
-            const QString written = locale.toString(x, 'f', data[0] / locales.size() % 4);
+            const QString written =
+                locale.toString(x, 'f', static_cast<int>(data[0] / locales.size() % 4));
             bool ok = false;
             const double meant = locale.toDouble(written, &ok);
             const auto parsed = pellomarin::parseFieldText(written, locale);
