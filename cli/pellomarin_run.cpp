@@ -29,7 +29,7 @@ std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& opti
         } else {
             std::ifstream file(*options.statePath, std::ios::binary);
             if (!file)
-                return cli::UsageError{"cannot read state file '" + *options.statePath + "'"};
+                return cli::UsageError{"cannot read state file " + cli::quoted(*options.statePath)};
             text.assign(std::istreambuf_iterator<char>(file), {});
         }
         auto state = cli::parseState(text);

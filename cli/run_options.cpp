@@ -53,8 +53,12 @@ std::optional<std::uint64_t> count(std::string_view text) {
     return value;
 }
 
-// Text from the command line or a state file, quoted in a message: control
-// characters other than tab show as \xNN, so that the message stays one line.
+UsageError invalid(std::string_view option, std::string_view expected, std::string_view got) {
+    return {std::string(option) + ": expected " + std::string(expected) + ", got " + quoted(got)};
+}
+
+}  // namespace
+
 std::string quoted(std::string_view text) {
     std::string out = "'";
     for (const char c : text) {
@@ -70,12 +74,6 @@ std::string quoted(std::string_view text) {
     }
     return out + "'";
 }
-
-UsageError invalid(std::string_view option, std::string_view expected, std::string_view got) {
-    return {std::string(option) + ": expected " + std::string(expected) + ", got " + quoted(got)};
-}
-
-}  // namespace
 
 std::variant<RunOptions, UsageError> parseArguments(
     const std::vector<std::string_view>& arguments) {

@@ -43,4 +43,8 @@ std::variant<std::array<BallState, 3>, UsageError> parseState(std::string_view t
 
 extern const char* const usage;
 
+// Text from the command line or a state file, quoted in a message: control
+// characters other than tab show as \xNN, so that the message stays one line.
+std::string quoted(std::string_view text);
+
 }  // namespace pellomarin::cli

@@ -22,9 +22,10 @@ Triple acceleration(const BallList& balls, int i, double g) {
         const double r2 = (d.x() * d.x() + d.y() * d.y()) + d.z() * d.z();
         const double f = r2 == 0.0 ? greatestFiniteDouble : (g * pulling.mass) / r2;
         const double k = f / pulled.mass;
-        // Coinciding centres pull with 0·k; when k overflows (a pulled mass
-        // below 1) that is NaN, so the pair adds nothing, as it does otherwise.
-        if (r2 == 0.0 && std::isinf(k))
+        // A pull that overflows adds nothing: coinciding centres would pull
+        // with 0·∞ = NaN (a pulled mass below 1), centres a hair apart with ∞.
+        // Coinciding centres add nothing for larger masses too: 0·k.
+        if (std::isinf(k))
             continue;
         d.scale(k);
         a.add(d);

@@ -30,7 +30,7 @@ stored 'calculation%20period' 45 || fail "period lost by SIGKILL"
 
 # The next launch reads it: a valid period stays, a bad one is replaced.
 launch
-eventually 10 stored 'gravitational%20constant' 5 || fail "no start after relaunch"
+eventually 30 stored 'gravitational%20constant' 5 || fail "no start after relaunch"
 stored 'calculation%20period' 45 || fail "period not kept by the next launch"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
@@ -38,6 +38,6 @@ pid=
 
 change_period_and_kill -5
 launch
-eventually 10 stored 'calculation%20period' 30 || fail "next launch did not read the stored -5"
+eventually 30 stored 'calculation%20period' 30 || fail "next launch did not read the stored -5"
 quit
 echo "PASS"

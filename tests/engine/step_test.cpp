@@ -73,6 +73,18 @@ TEST(Step, CoincidingCentresAddNothingWhateverThePulledMass) {
     }
 }
 
+TEST(Step, CentresAHairApartAddNothingInsteadOfAnInfinitePull) {
+    gravitationalConstant = 5.0;
+    timeStep = 1.0;
+    // r² = 1e-320: G·m / r² overflows.
+    auto list = balls({2, 3, 3}, {t(0, 0, 0), t(1e-160, 0, 0), t(0, 0, 40)});
+    step(list);
+    EXPECT_EQ(list[0]->lastAcceleration, t(0, 0, 40 * ((5.0 * 3 / 1600) / 2)));
+    for (const auto& b : list)
+        for (double c : b->position.vector)
+            EXPECT_TRUE(std::isfinite(c));
+}
+
 TEST(Step, ZeroTimeStepStillRecordsAccelerationAndCorrects) {
     gravitationalConstant = 5.0;
     timeStep = 0.0;
