@@ -58,11 +58,16 @@ std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& opti
 
 void printRows(std::string& out, std::uint64_t stepNumber, const BallList& balls) {
     for (const auto& ball : balls) {
-        out += std::to_string(stepNumber) + "," + std::to_string(ball->id);
-        for (const Triple* v : {&ball->position, &ball->movement, &ball->lastAcceleration})
-            for (double component : v->vector)
-                out += "," + shortestText(component);
-        out += "\n";
+        out += std::to_string(stepNumber);
+        out += ',';
+        out += std::to_string(ball->id);
+        for (const Triple* v : {&ball->position, &ball->movement, &ball->lastAcceleration}) {
+            for (double component : v->vector) {
+                out += ',';
+                out += shortestText(component);
+            }
+        }
+        out += '\n';
     }
 }
 

@@ -2,6 +2,7 @@
 // without undefined behaviour for any doubles, and for sensible finite inputs
 // one step leaves finite positions and coinciding centres add nothing.
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -32,12 +33,10 @@ public:
 
     // Missing bytes read as zero, so short inputs still make a whole configuration.
     double next() {
-        std::array<std::uint8_t, sizeof(double)> bytes{};
-        for (auto& b : bytes)
-            b = at_ < size_ ? data_[at_++] : 0;
-        double x = 0.0;
-        std::memcpy(&x, bytes.data(), sizeof x);
-        return x;
+        std::uint64_t bits = 0;
+        for (int k = 0; k < 8; ++k)
+            bits |= std::uint64_t{byte()} << (8 * k);
+        return std::bit_cast<double>(bits);
     }
 
     std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }

@@ -14,7 +14,7 @@ namespace {
 Triple acceleration(const BallList& balls, int i, double g) {
     const Ball& pulled = *balls[i];
     Triple a = Triple::zero;
-    for (int j : ballIndices) {
+    for (int j = 0; j < 3; ++j) {
         if (j == i)
             continue;
         const Ball& pulling = *balls[j];
@@ -42,7 +42,7 @@ void step(const BallList& balls) {
     // All accelerations come from the positions before anything moves.
     const std::array<Triple, 3> a{acceleration(balls, 0, g), acceleration(balls, 1, g),
                                   acceleration(balls, 2, g)};
-    for (int i : ballIndices) {
+    for (int i = 0; i < 3; ++i) {
         Ball& b = *balls[i];
         b.position.add(b.movement, dt);
         b.movement.add(a[i], dt);
@@ -62,10 +62,10 @@ Triple weighted(double m, const Triple& v) {
 void correctDrift(const BallList& balls) {
     // Centre: each ball moves by -(Σ m·p) / (3·m_i).
     Triple s = Triple::zero;
-    for (int i : ballIndices)
+    for (int i = 0; i < 3; ++i)
         s.add(weighted(balls[i]->mass, balls[i]->position));
     s.scale(-oneThird);
-    for (int i : ballIndices) {
+    for (int i = 0; i < 3; ++i) {
         const double r = 1.0 / balls[i]->mass;
         balls[i]->position.add(weighted(r, s));
     }
@@ -73,7 +73,7 @@ void correctDrift(const BallList& balls) {
     // Momentum: only balls at rest or moving along the total momentum P take
     // part, and each of them loses an equal share of P.
     Triple p = Triple::zero;
-    for (int i : ballIndices)
+    for (int i = 0; i < 3; ++i)
         p.add(weighted(balls[i]->mass, balls[i]->movement));
     if (p == Triple::zero)
         return;
@@ -86,7 +86,7 @@ void correctDrift(const BallList& balls) {
         n += selected[i] ? 1 : 0;
     }
     p.scale(-1.0 / n);
-    for (int i : ballIndices) {
+    for (int i = 0; i < 3; ++i) {
         if (!selected[i])
             continue;
         const double r = 1.0 / balls[i]->mass;

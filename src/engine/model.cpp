@@ -118,13 +118,13 @@ std::string Model::description() const {
     const auto balls = snapshot();
     std::string text = "position:";
     for (const Ball& b : balls)
-        text += "\t" + b.position.description();
+        (text += '\t') += b.position.description();
     text += "\nmomentum:";
     for (const Ball& b : balls)
-        text += "\t" + b.movement.description();
+        (text += '\t') += b.movement.description();
     text += "\nmass:";
     for (const Ball& b : balls)
-        text += "\t" + descriptionText(b.mass);
+        (text += '\t') += descriptionText(b.mass);
     return text;
 }
 

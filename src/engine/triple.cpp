@@ -17,8 +17,14 @@ double Triple::cosine(const Triple& with) const {
 }
 
 std::string Triple::description() const {
-    return "(" + descriptionText(x()) + ", " + descriptionText(y()) + ", " + descriptionText(z()) +
-           ")";
+    std::string text = "(";
+    text += descriptionText(x());
+    text += ", ";
+    text += descriptionText(y());
+    text += ", ";
+    text += descriptionText(z());
+    text += ')';
+    return text;
 }
 
 }  // namespace pellomarin
