@@ -18,6 +18,13 @@ constexpr double largestEllipseRadius = 16384.0;
 // publishes a thousand versions a second.
 constexpr int frameInterval = 16;
 
+// The pixels a disc touches, antialiased edge included.
+QRect touched(QPointF centre, double r) {
+    return QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
 void fillHugeCircle(QPainter& painter, QPointF centre, double r, const QRectF& area) {
     for (double top = area.top(); top < area.bottom(); top += 1.0) {
         const double dy = top + 0.5 - centre.y();
@@ -43,51 +50,79 @@ SimulationView::SimulationView(QWidget* parent) : QWidget(parent) {
            "gravitation"));
     nextFrame.setSingleShot(true);
     nextFrame.setTimerType(Qt::PreciseTimer);
-    connect(&nextFrame, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&nextFrame, &QTimer::timeout, this, &SimulationView::showLatest);
 }
 
 void SimulationView::versionChanged() {
-    if (nextFrame.isActive()) return;  // that frame will show this version too
+    if (nextFrame.isActive())
+        return;  // that frame will show this version too
     const qint64 since = sinceLastPaint.isValid() ? sinceLastPaint.elapsed() : frameInterval;
     if (since >= frameInterval)
-        update();
+        showLatest();
     else
         nextFrame.start(int(frameInterval - since));
 }
 
 void SimulationView::setModel(std::shared_ptr<Model> model) {
     model_ = std::move(model);
-    versions = model_ ? model_->observeVersion([this] { versionChanged(); })
-                      : Observers::Subscription();
+    versions =
+        model_ ? model_->observeVersion([this] { versionChanged(); }) : Observers::Subscription();
+    shown.reset();
     update();
+}
+
+SimulationView::Discs SimulationView::discsOf(const std::array<Ball, 3>& balls) const {
+    const double cx = width() * 0.5;
+    const double cy = height() * 0.5;
+    Discs discs;
+    for (int i : drawList(balls)) {
+        const Ball& ball = balls[i];
+        const double d = apparentDiameter(ball);
+        const ScreenOffset offset = projectedOffset(ball.position);
+        if (isOnScreen(d, offset, cx, cy))
+            discs.disc[discs.count++] = {{cx + offset.x, cy + offset.y}, d * 0.5, ball.id};
+    }
+    return discs;
+}
+
+void SimulationView::showLatest() {
+    if (!model_)
+        return;
+    shown = model_->snapshot();
+    const Discs next = discsOf(*shown);
+    for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
+        for (int k = 0; k < discs->count; ++k) {
+            const Disc& disc = discs->disc[k];
+            if (disc.r > width() + height()) {
+                update();  // it covers the area
+                return;
+            }
+            update(touched(disc.centre, disc.r));
+        }
+    }
 }
 
 void SimulationView::paintEvent(QPaintEvent*) {
     sinceLastPaint.start();
     QPainter painter(this);
     const QRectF area = rect();
-    painter.fillRect(area, Qt::black);
+    painter.fillRect(area, Qt::black);  // clipped to what needs painting
+    drawn = {};
     if (!model_)
         return;
+    if (!shown)
+        shown = model_->snapshot();
 
-    const auto balls = model_->snapshot();
-    const double cx = area.width() * 0.5;
-    const double cy = area.height() * 0.5;
+    drawn = discsOf(*shown);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    for (int i : drawList(balls)) {
-        const Ball& ball = balls[i];
-        const double d = apparentDiameter(ball);
-        const ScreenOffset offset = projectedOffset(ball.position);
-        if (!isOnScreen(d, offset, cx, cy))
-            continue;
-        painter.setBrush(ballColors[ball.id]);
-        const QPointF centre(cx + offset.x, cy + offset.y);
-        const double r = d * 0.5;
-        if (r > largestEllipseRadius)
-            fillHugeCircle(painter, centre, r, area);
+    for (int k = 0; k < drawn.count; ++k) {
+        const Disc& disc = drawn.disc[k];
+        painter.setBrush(ballColors[disc.id]);
+        if (disc.r > largestEllipseRadius)
+            fillHugeCircle(painter, disc.centre, disc.r, area);
         else
-            painter.drawEllipse(centre, r, r);
+            painter.drawEllipse(disc.centre, disc.r, disc.r);
     }
 }
 

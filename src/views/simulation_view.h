@@ -3,7 +3,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <optional>
 
 #include "model.h"
 
@@ -11,7 +13,8 @@ namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
 // every version the model publishes, at most once per display frame however
-// short the calculation period. Main thread.
+// short the calculation period, and only where a ball was or now is. Main
+// thread.
 class SimulationView : public QWidget {
     Q_OBJECT
 
@@ -27,9 +30,26 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A ball as drawn: its circle and colour, in this widget's coordinates.
+    struct Disc {
+        QPointF centre;
+        double r;
+        std::int64_t id;
+    };
+    struct Discs {
+        std::array<Disc, 3> disc{};
+        int count = 0;
+    };
+
     void versionChanged();
+    // Takes the model's balls for the next paint and asks for the area where
+    // balls were or will be.
+    void showLatest();
+    Discs discsOf(const std::array<Ball, 3>& balls) const;
 
     std::shared_ptr<Model> model_;
+    std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
+    Discs drawn;                               // what the last paint drew
     Observers::Subscription versions;
     QElapsedTimer sinceLastPaint;
     QTimer nextFrame;

@@ -188,7 +188,8 @@ private slots:
         const QPoint rightEdge(window.width() - 2, 300);
         QTest::mousePress(area, Qt::LeftButton, {}, area->mapFrom(&window, rightEdge));
         QTest::mouseMove(area, area->mapFrom(&window, rightEdge + QPoint(-50, 0)));
-        QTest::mouseRelease(area, Qt::LeftButton, {}, area->mapFrom(&window, rightEdge + QPoint(-50, 0)));
+        QTest::mouseRelease(area, Qt::LeftButton, {},
+                            area->mapFrom(&window, rightEdge + QPoint(-50, 0)));
         QTRY_COMPARE(window.geometry().width(), moved.width() - 50);
         QCOMPARE(window.geometry().left(), moved.left());
     }
@@ -211,8 +212,45 @@ private slots:
         area->installEventFilter(&counter);
         QTest::qWait(1000);
         area->removeEventFilter(&counter);
-        QVERIFY2(app.model()->version() > 2000, qPrintable(QString::number(app.model()->version())));
+        QVERIFY2(app.model()->version() > 2000,
+                 qPrintable(QString::number(app.model()->version())));
         QVERIFY2(paints > 5 && paints <= 70, qPrintable(QString::number(paints)));
+    }
+
+    void repaintingOnlyWhereBallsMoveLeavesNoTrails() {
+        store.write("calculation period", 1);
+        Application app(store, {0ms, 5});
+        MainWindow& window = app.mainWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        struct Areas : QObject {
+            qint64 painted = 0;
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint) {
+                    for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                        painted += qint64(r.width()) * r.height();
+                    ++paints;
+                }
+                return false;
+            }
+        } areas;
+        QWidget* view = window.content()->simulationView();
+        QTest::qWait(50);
+        view->installEventFilter(&areas);
+        QTRY_VERIFY_WITH_TIMEOUT(app.model()->version() > 2000, 20000);
+        view->removeEventFilter(&areas);
+        // Only where balls were or are: a few small squares, not the area.
+        QVERIFY(areas.paints > 10);
+        QVERIFY(areas.painted / areas.paints < view->width() * view->height() / 20);
+        app.suspendOrResume();
+        QTest::qWait(100);  // the last frames reach the screen
+        QWidget* area = window.content()->simulationView();
+        const QRect onScreen(area->mapTo(&window, QPoint(0, 0)), area->size());
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage().copy(onScreen);
+        const QImage fresh = area->grab().toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 fresh.convertToFormat(QImage::Format_RGB32));
     }
 
     void theWindowFollowsTheCurrentModel() {
