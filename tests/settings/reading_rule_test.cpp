@@ -37,19 +37,5 @@ TEST(ReadingRule, UsesPositiveFiniteValuesAndReplacesEverythingElse) {
     }
 }
 
-TEST(ReadingRule, KeysAndDefaults) {
-    EXPECT_EQ(settings::calculationPeriod.key, "calculation period");
-    EXPECT_EQ(settings::gravitationalConstant.key, "gravitational constant");
-    EXPECT_EQ(settings::mass[2].key, "mass 2");
-    MemoryStore store;
-    EXPECT_EQ(store.read("mass 0"), 0.0);
-    double used[5];
-    for (int k = 0; k < 5; ++k)
-        used[k] = readForUse(store, settings::all[k]);
-    EXPECT_EQ(used[0], 30.0);
-    EXPECT_EQ(used[1], 5.0);
-    EXPECT_EQ(used[2] + used[3] + used[4], 3.0);
-}
-
 }  // namespace
 }  // namespace pellomarin

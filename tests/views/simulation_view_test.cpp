@@ -77,11 +77,6 @@ private slots:
         QCOMPARE(pixelAt(drawn(model, {400, 400}), {398, 200}), QColor(Qt::black));
         QCOMPARE(pixelAt(drawn(model, {700, 400}), {350 + 250, 200}), ballColors[0]);
     }
-
-    void neverSmallerThan400By400() {
-        QVERIFY(view.minimumSize().width() >= 400);
-        QVERIFY(view.minimumSize().height() >= 400);
-    }
 };
 
 QTEST_MAIN(SimulationViewTest)
