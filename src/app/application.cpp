@@ -46,6 +46,7 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
     // its start, on a cancelled timer, and lives until then.
     auto* timer = new QTimer(this);
     timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
     connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
         model->start(settings);
         timer->deleteLater();
