@@ -42,6 +42,8 @@ private slots:
     }
 
     void launchShowsAStillSimulationAndStartsItAfterTheDelay() {
+        QElapsedTimer sinceLaunch;
+        sinceLaunch.start();
         Application app(store, shortDelay());
         QCOMPARE(store.read("mass 0"), 1.0);
         QVERIFY(!store.contains("calculation period"));  // read only at the start
@@ -50,6 +52,7 @@ private slots:
         QVERIFY(!app.model()->isRunning());
 
         QTRY_VERIFY(app.model()->isRunning());
+        QVERIFY(sinceLaunch.elapsed() >= delay.count());  // never early
         QCOMPARE(store.read("calculation period"), 30.0);
         QCOMPARE(store.read("gravitational constant"), 5.0);
         QVERIFY(app.mainWindow().suspendResumeAction()->isEnabled());
