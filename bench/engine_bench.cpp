@@ -11,7 +11,6 @@
 #include "integration.h"
 #include "model.h"
 #include "new_simulation.h"
-#include "settings.h"
 
 using namespace pellomarin;
 
@@ -24,11 +23,11 @@ constexpr double runawayDistance = 1e6;
 // cost nothing measurable, often enough that NaN never piles up.
 constexpr std::int64_t checkEvery = 4096;
 
-// A realistic state: the first start drawn for masses 1, 2, 3, run at the
-// default G and the default 30 ms period (timeStep 1).
+// The default G at the default 30 ms period (timeStep 1).
+constexpr StepParameters defaults{1.0, 5.0};
+
+// A realistic state: the first start drawn for masses 1, 2, 3.
 BallList realisticStart() {
-    gravitationalConstant = 5.0;
-    timeStep = 1.0;
     RandomSource random(1);
     return *drawStart(massSets[1], random);
 }
@@ -71,7 +70,7 @@ void BM_Step(benchmark::State& state) {
     {
         const AllocationsPerIteration allocations(state, "allocs/step");
         for (auto _ : state) {
-            step(balls);
+            step(balls, defaults);
             benchmark::ClobberMemory();
             if (++sinceCheck < checkEvery)
                 continue;
@@ -91,6 +90,8 @@ BENCHMARK(BM_Step);
 // the step count, as the timer's thread runs it. No main thread to post to.
 void BM_ModelTick(benchmark::State& state) {
     const auto model = Model::make(realisticStart());
+    model->start(30.0, defaults.gravitationalConstant);
+    model->suspendOrResume();  // ticks come from this loop only
     std::int64_t restarts = 0;
     std::int64_t sinceCheck = 0;
     {
@@ -101,7 +102,7 @@ void BM_ModelTick(benchmark::State& state) {
                 continue;
             sinceCheck = 0;
             if (!isSound(model->snapshot())) {
-                model->workQueue().sync([&] { model->restart(); });
+                model->restart();
                 ++restarts;
             }
         }
@@ -131,18 +132,15 @@ void BM_DrawStart(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawStart)->Arg(0)->Arg(1);
 
-// What New Simulation costs before the timer starts: reading the masses, the
-// start, the model with its starting copies, and finally its destruction.
+// What New Simulation costs before the timer starts: the start, the model
+// with its starting copies, and finally its destruction.
 void BM_NewSimulation(benchmark::State& state) {
     const Masses& m = massSets[static_cast<std::size_t>(state.range(0))];
-    MemoryStore store;
-    for (int i = 0; i < 3; ++i)
-        store.write(settings::mass[i].key, m[i]);
     RandomSource random(1);
     {
         const AllocationsPerIteration allocations(state, "allocs/op");
         for (auto _ : state) {
-            auto model = newSimulation(store, random);
+            auto model = newSimulation(m, random);
             benchmark::DoNotOptimize(model);
         }
     }

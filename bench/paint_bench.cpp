@@ -11,7 +11,6 @@
 
 #include "integration.h"
 #include "new_simulation.h"
-#include "settings.h"
 #include "simulation_view.h"
 #include "status_bar.h"
 
@@ -22,7 +21,8 @@ namespace {
 void report(const char* what, std::vector<double> microseconds) {
     std::sort(microseconds.begin(), microseconds.end());
     const auto at = [&](double p) {
-        return microseconds[std::min(microseconds.size() - 1, size_t(p * double(microseconds.size())))];
+        return microseconds[std::min(microseconds.size() - 1,
+                                     size_t(p * double(microseconds.size())))];
     };
     std::printf("%-34s median %7.1f us   p99 %7.1f us   (%zu samples)\n", what, at(0.5), at(0.99),
                 microseconds.size());
@@ -35,15 +35,16 @@ int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     const int frames = argc > 1 ? std::atoi(argv[1]) : 2000;
 
-    MemoryStore settings;
     RandomSource random(1);
-    const auto model = newSimulation(settings, random);
-    gravitationalConstant = 5.0;
+    const auto model = newSimulation({1.0, 1.0, 1.0}, random);
+    model->start(30.0, 5.0);
+    model->suspendOrResume();  // steps come from this loop only
 
     SimulationView view;
     view.setModel(model);
     view.resize(1280, 770);
-    StatusBar bar;
+    MinimumDistance minimum;
+    StatusBar bar(minimum);
     bar.setModel(model);
     bar.resize(1280, 24);
 

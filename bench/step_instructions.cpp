@@ -20,12 +20,10 @@ int main(int argc, char** argv) {
     }
 
     // The state the step benchmark uses: masses 1, 2, 3, seed 1, G 5, 30 ms.
-    gravitationalConstant = 5.0;
-    timeStep = 1.0;
     RandomSource random(1);
     const BallList balls = *drawStart({1.0, 2.0, 3.0}, random);
     for (long i = 0; i < steps; ++i)
-        step(balls);
+        step(balls, {1.0, 5.0});
 
     // Printing the result keeps every step observable.
     std::printf("%s\n", balls[0]->position.description().c_str());

@@ -1,5 +1,5 @@
 // How closely ticks keep their period: the bare PeriodicTimer, then a real
-// Model started from a settings store, each for a few seconds per period.
+// Model, each for a few seconds per period.
 //
 // Usage: timer_bench [SECONDS] [timer|model|both|gaps] [PERIOD_US...]
 // (defaults: 3 both 30000 1000 100 13). `gaps` only measures how often the
@@ -11,22 +11,20 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iterator>
-#include <mutex>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "allocation_count.h"
+#include "fake_main_thread.h"
 #include "model.h"
 #include "new_simulation.h"
 #include "periodic_timer.h"
-#include "settings.h"
 
 using namespace pellomarin;
 using Clock = std::chrono::steady_clock;
@@ -188,76 +186,26 @@ void runTimer(std::int64_t periodUs, double seconds) {
     printRow("timer", periodUs, stamps, usage);
 }
 
-// Stands in for the application's event loop: posts are queued under a lock
-// and run on this thread, as a Qt queued call would run them.
-class FakeMainThread {
-public:
-    FakeMainThread() {
-        pending.reserve(16);
-        running.reserve(16);
-    }
-
-    PostToMain poster() {
-        return [this](std::function<void()> work) {
-            {
-                const std::lock_guard lock(mutex);
-                pending.push_back(std::move(work));
-                ++posts;
-            }
-            arrived.notify_one();
-        };
-    }
-
-    void runUntil(Clock::time_point end) {
-        std::unique_lock lock(mutex);
-        while (true) {
-            arrived.wait_until(lock, end, [this] { return !pending.empty(); });
-            if (pending.empty())
-                return;
-            std::swap(pending, running);
-            lock.unlock();
-            for (auto& work : running)
-                work();
-            running.clear();
-            lock.lock();
-        }
-    }
-
-    std::uint64_t postCount() {
-        const std::lock_guard lock(mutex);
-        return posts;
-    }
-
-private:
-    std::mutex mutex;
-    std::condition_variable arrived;
-    std::vector<std::function<void()>> pending;
-    std::vector<std::function<void()>> running;
-    std::uint64_t posts = 0;
-};
-
 void runModel(std::int64_t periodUs, double seconds) {
-    MemoryStore store;
-    store.write(settings::calculationPeriod.key, static_cast<double>(periodUs) / 1000.0);
     RandomSource random(1);
-    FakeMainThread mainThread;
+    support::FakeMainThread mainThread;
     Stamps stamps(capacityFor(periodUs, seconds));
     std::uint64_t versionChanges = 0;
     std::int64_t steps = 0;
 
     Usage usage;
     {
-        auto model = newSimulation(store, random, mainThread.poster());
+        auto model = newSimulation({1.0, 1.0, 1.0}, random, mainThread.poster());
         const auto subscription = model->observeVersion([&versionChanges] { ++versionChanges; });
-        model->start(store);
+        model->start(static_cast<double>(periodUs) / 1000.0, 5.0);
         // The model has no hook per tick, so its own handler is wrapped: the
         // stamp is taken as each real tick (step, count, post) ends.
         const_cast<PeriodicTimer&>(model->timer()).setEventHandler([m = model.get(), &stamps] {
             m->tick();
             stamps.record();
         });
-        mainThread.runUntil(Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                               std::chrono::duration<double>(seconds)));
+        mainThread.runUntil([] { return false; }, std::chrono::duration_cast<Clock::duration>(
+                                                      std::chrono::duration<double>(seconds)));
         model->cancel();
         steps = model->stepsTaken();
     }  // the model's timer waits for its thread here

@@ -92,8 +92,7 @@ int main(int argc, char** argv) {
         return fail(error->message);
     const BallList& balls = std::get<BallList>(start);
 
-    timeStep = run->timeStep;
-    gravitationalConstant = options.gravity;
+    const StepParameters parameters{run->timeStep, options.gravity};
 
     std::string out;
     if (!options.describe) {
@@ -101,7 +100,7 @@ int main(int argc, char** argv) {
         printRows(out, 0, balls);
     }
     for (std::uint64_t n = 1; n <= options.steps; ++n) {
-        step(balls);
+        step(balls, parameters);
         if (options.describe)
             continue;
         if ((options.every && n % *options.every == 0) || n == options.steps)

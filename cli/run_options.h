@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "settings.h"
 #include "triple.h"
 
 namespace pellomarin::cli {
@@ -18,10 +19,12 @@ struct BallState {
     Triple movement;
 };
 
+// Without options the runner runs as the application does with its defaults.
 struct RunOptions {
-    std::array<double, 3> masses{1.0, 1.0, 1.0};
-    double gravity = 5.0;
-    double periodMs = 30.0;
+    std::array<double, 3> masses{settings::mass[0].defaultValue, settings::mass[1].defaultValue,
+                                 settings::mass[2].defaultValue};
+    double gravity = settings::gravitationalConstant.defaultValue;
+    double periodMs = settings::calculationPeriod.defaultValue;
     std::optional<std::uint64_t> seed;
     std::optional<std::string> statePath;  // "-" is standard input
     std::uint64_t steps = 0;

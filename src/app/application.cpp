@@ -6,6 +6,7 @@
 #include "content_view.h"
 #include "main_window.h"
 #include "new_simulation.h"
+#include "settings.h"
 #include "settings_window.h"
 
 namespace pellomarin {
@@ -16,7 +17,7 @@ Application::Application(SettingsStore& settings_, Options options_)
     : settings(settings_),
       options(options_),
       random(options_.seed.value_or(RandomSource::randomSeed())),
-      window(std::make_unique<MainWindow>()),
+      window(std::make_unique<MainWindow>(minimum)),
       settingsWindow_(std::make_unique<SettingsWindow>(settings_)) {
     MainWindow* w = window.get();
     connect(w->restartAction(), &QAction::triggered, this, &Application::restart);
@@ -26,7 +27,7 @@ Application::Application(SettingsStore& settings_, Options options_)
     holderChanges =
         holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
-    show(pellomarin::newSimulation(settings, random, mainThread.poster()));
+    show(pellomarin::newSimulation(readMasses(settings), random, mainThread.poster()));
 }
 
 Application::~Application() {
@@ -35,7 +36,7 @@ Application::~Application() {
 }
 
 void Application::show(std::shared_ptr<Model> model) {
-    model->isTimerInitialized = holder;
+    model->setIsTimerInitialized(holder);
     model_ = std::move(model);
     window->content()->setModel(model_);
     scheduleStart(model_);
@@ -48,21 +49,21 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
     connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
-        model->start(settings);
+        const RunSettings run = readRunSettings(settings);
+        model->start(run.periodMs, run.gravitationalConstant);
         timer->deleteLater();
     });
     timer->start(options.startDelay);
 }
 
 void Application::restart() {
-    const auto& model = model_;
-    model->workQueue().sync([&] { model->restart(); });
+    model_->restart();
 }
 
 void Application::newSimulation() {
     model_->cancel();
-    auto next = pellomarin::newSimulation(settings, random, mainThread.poster());
-    minDistanceSoFar = greatestFiniteDouble;
+    auto next = pellomarin::newSimulation(readMasses(settings), random, mainThread.poster());
+    minimum.reset();
     show(std::move(next));
 }
 

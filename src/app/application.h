@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "main_thread_queue.h"
+#include "minimum_distance.h"
 #include "model.h"
 #include "random_source.h"
 
@@ -35,6 +36,7 @@ public:
     SettingsWindow& settingsWindow() { return *settingsWindow_; }
     const std::shared_ptr<Model>& model() const { return model_; }
     const BoolHolder& isTimerInitialized() const { return *holder; }
+    const MinimumDistance& minimumDistance() const { return minimum; }
 
     // Puts the balls back to this simulation's start; waits for a step under way.
     void restart();
@@ -55,6 +57,7 @@ private:
     RandomSource random;
     MainThreadQueue mainThread;
     std::shared_ptr<BoolHolder> holder = std::make_shared<BoolHolder>();
+    MinimumDistance minimum;
     std::shared_ptr<Model> model_;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SettingsWindow> settingsWindow_;

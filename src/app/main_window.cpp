@@ -25,8 +25,9 @@ QKeySequence preferencesShortcut() {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::FramelessWindowHint), content_(new ContentView(this)) {
+MainWindow::MainWindow(MinimumDistance& minimum, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::FramelessWindowHint),
+      content_(new ContentView(minimum, this)) {
     setWindowTitle(QStringLiteral("Pellomarin"));
     setCentralWidget(content_);
 

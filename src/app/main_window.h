@@ -5,6 +5,7 @@
 namespace pellomarin {
 
 class ContentView;
+class MinimumDistance;
 
 // The main window: no title bar, the "Pellomarin" menu, the drawing area and
 // the status bar. It can be moved by dragging the drawing area and resized
@@ -13,7 +14,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(MinimumDistance& minimum, QWidget* parent = nullptr);
 
     ContentView* content() const { return content_; }
     QAction* restartAction() const { return restart; }

@@ -4,8 +4,6 @@
 
 namespace pellomarin {
 
-std::atomic<double> minDistanceSoFar{greatestFiniteDouble};
-
 Ball::Ball(std::int64_t id_, Triple position_, double mass_, Triple movement_)
     : id(id_),
       position(position_),
@@ -24,11 +22,7 @@ double Ball::distance(const Ball& to) const {
     const double dx = position.x() - to.position.x();
     const double dy = position.y() - to.position.y();
     const double dz = position.z() - to.position.z();
-    const double d = std::sqrt((dx * dx + dy * dy) + dz * dz);
-    double smallest = minDistanceSoFar.load();
-    while (d < smallest && !minDistanceSoFar.compare_exchange_weak(smallest, d)) {
-    }
-    return d;
+    return std::sqrt((dx * dx + dy * dy) + dz * dz);
 }
 
 std::string Ball::description() const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -12,10 +11,6 @@
 namespace pellomarin {
 
 inline constexpr double greatestFiniteDouble = std::numeric_limits<double>::max();
-
-// The smallest centre distance sampled since the last New Simulation. Only
-// Ball::distance lowers it; atomic so that any thread may read it.
-extern std::atomic<double> minDistanceSoFar;
 
 // One body. Shared: the model's list and its readers hold the same object;
 // a copy made by `copy()` shares nothing with its original.
@@ -35,7 +30,7 @@ public:
     // A new ball with the same fields (radius copied, not recomputed) and no acceleration.
     std::shared_ptr<Ball> copy() const;
 
-    // The centre distance, lowering minDistanceSoFar when it is smaller.
+    // sqrt((dx·dx + dy·dy) + dz·dz) between the centres.
     double distance(const Ball& to) const;
 
     std::string description() const;

@@ -4,9 +4,6 @@
 
 namespace pellomarin {
 
-std::atomic<double> timeStep{1.0};
-std::atomic<double> gravitationalConstant{1.0};
-
 namespace {
 
 // The pull on ball i from every other ball. The pull falls off with 1/r, not
@@ -35,9 +32,9 @@ Triple acceleration(const BallList& balls, int i, double g) {
 
 }  // namespace
 
-void step(const BallList& balls) {
-    const double dt = timeStep.load(std::memory_order_relaxed);
-    const double g = gravitationalConstant.load(std::memory_order_relaxed);
+void step(const BallList& balls, const StepParameters& parameters) {
+    const double dt = parameters.timeStep;
+    const double g = parameters.gravitationalConstant;
 
     // All accelerations come from the positions before anything moves.
     const std::array<Triple, 3> a{acceleration(balls, 0, g), acceleration(balls, 1, g),

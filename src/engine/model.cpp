@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "integration.h"
 #include "number_form.h"
-#include "settings.h"
 
 namespace pellomarin {
 
@@ -39,20 +37,13 @@ Model::~Model() {
     timer_.cancel();
 }
 
-void Model::start(SettingsStore& settings) {
-    if (started)
+void Model::start(double periodMs, double gravitationalConstant) {
+    const auto run = runParameters(periodMs);
+    if (started || !run)
         return;
     started = true;
-
-    auto run = runParameters(readForUse(settings, settings::calculationPeriod));
-    if (!run) {
-        // Positive and finite, but too long to count in microseconds.
-        settings.write(settings::calculationPeriod.key, settings::calculationPeriod.defaultValue);
-        run = runParameters(settings::calculationPeriod.defaultValue);
-    }
     frameDuration_ = run->frameDuration;
-    timeStep = run->timeStep;
-    gravitationalConstant = readForUse(settings, settings::gravitationalConstant);
+    parameters = {run->timeStep, gravitationalConstant};
 
     // The timer belongs to this model, so a plain pointer outlives every run.
     timer_.setEventHandler([this] { tick(); });
@@ -60,13 +51,13 @@ void Model::start(SettingsStore& settings) {
                     std::chrono::microseconds(run->leeway));
     isRunning_ = true;
     timer_.resume();
-    isTimerInitialized->setValue(true);
+    timerInitialized->setValue(true);
 }
 
 void Model::tick() {
     workQueue_.sync([this] {
         const std::lock_guard lock(ballMutex);
-        step(ball);
+        step(ball, parameters);
     });
     steps.fetch_add(1);
     // One pending notification at a time: a main thread that falls behind
@@ -89,8 +80,10 @@ void Model::publishSteps() {
 }
 
 void Model::restart() {
-    const std::lock_guard lock(ballMutex);
-    ball = copies(memento_);
+    workQueue_.sync([this] {
+        const std::lock_guard lock(ballMutex);
+        ball = copies(memento_);
+    });
 }
 
 void Model::suspendOrResume() {

@@ -9,13 +9,12 @@
 #include <string>
 
 #include "ball.h"
+#include "integration.h"
 #include "observers.h"
 #include "periodic_timer.h"
 #include "serial_queue.h"
 
 namespace pellomarin {
-
-class SettingsStore;
 
 // Hands a function to the main thread's event loop and returns at once.
 using PostToMain = std::function<void(std::function<void()>)>;
@@ -35,10 +34,10 @@ std::optional<RunParameters> runParameters(double periodMs);
 // A running simulation: three balls, their starting copies, the timer that
 // steps them and the version counter that the views watch.
 //
-// Threads: construction, start, suspendOrResume, cancel, version and its
-// observers belong to the main thread. Steps run on the timer's thread inside
-// workQueue; restart must run inside workQueue too. Any thread may call
-// snapshot() and description(), which see whole balls.
+// Threads: construction, start, restart, suspendOrResume, cancel, version and
+// its observers belong to the main thread. Steps run on the timer's thread
+// inside workQueue, and so does restart. Any thread may call snapshot() and
+// description(), which see whole balls.
 class Model : public std::enable_shared_from_this<Model> {
     struct Key {};
 
@@ -51,15 +50,19 @@ public:
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
 
-    // Replaced by the application's own holder; set true by start.
-    std::shared_ptr<BoolHolder> isTimerInitialized = std::make_shared<BoolHolder>();
+    // The holder that start sets true; the application hands in its own.
+    const BoolHolder& isTimerInitialized() const { return *timerInitialized; }
+    void setIsTimerInitialized(std::shared_ptr<BoolHolder> holder) {
+        timerInitialized = std::move(holder);
+    }
 
-    // Reads the period and G (defaults written back), sets the integration
-    // parameters and runs the timer. Once per model; later calls do nothing.
-    void start(SettingsStore& settings);
+    // Steps every `periodMs` (rounded to whole microseconds) with the constant
+    // G, as the settings' reading rule hands them in. Once per model; later
+    // calls do nothing, and so does a period runParameters refuses.
+    void start(double periodMs, double gravitationalConstant);
     // One step inside workQueue, then a (merged) version increment on the main thread.
     void tick();
-    // Puts back copies of the starting balls. Run it inside workQueue().
+    // Puts back copies of the starting balls, after the step under way.
     void restart();
     // Suspends a running model or resumes a suspended one. A model that has
     // not started yet is left alone: its start resumes the timer.
@@ -77,10 +80,9 @@ public:
     }
 
     bool isRunning() const { return isRunning_; }
-    bool hasStarted() const { return started; }
     std::int64_t frameDuration() const { return frameDuration_; }
+    const StepParameters& stepParameters() const { return parameters; }
     std::int64_t stepsTaken() const { return steps.load(); }
-    SerialQueue& workQueue() { return workQueue_; }
     const PeriodicTimer& timer() const { return timer_; }
     const BallList& memento() const { return memento_; }
 
@@ -88,6 +90,7 @@ private:
     void publishSteps();
 
     PostToMain postToMain;
+    std::shared_ptr<BoolHolder> timerInitialized = std::make_shared<BoolHolder>();
     mutable std::mutex ballMutex;  // held by every step, restart and reader
     BallList ball;
     const BallList memento_;
@@ -101,7 +104,8 @@ private:
     bool isRunning_ = false;
     bool started = false;
     std::int64_t frameDuration_ = 0;
-    PeriodicTimer timer_;  // last: stopped first, while everything its handler uses lives
+    StepParameters parameters;  // written before the timer first runs
+    PeriodicTimer timer_;       // last: stopped first, while everything its handler uses lives
 };
 
 }  // namespace pellomarin

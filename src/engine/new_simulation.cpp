@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "settings.h"
-
 namespace pellomarin {
 
 static_assert(maxApproachCosine > 0.5 && maxApproachCosine - 0.5 == 0x1p-53);
@@ -139,12 +137,7 @@ std::optional<BallList> drawStart(const Masses& m, RandomSource& random) {
     return balls;
 }
 
-std::shared_ptr<Model> newSimulation(SettingsStore& settings, RandomSource& random,
-                                     PostToMain postToMain) {
-    Masses m;
-    for (int i = 0; i < 3; ++i)
-        m[i] = readForUse(settings, settings::mass[i]);
-
+std::shared_ptr<Model> newSimulation(const Masses& m, RandomSource& random, PostToMain postToMain) {
     std::optional<BallList> balls;
     if (canDrawStart(m))
         balls = drawStart(m, random);

@@ -10,8 +10,6 @@
 
 namespace pellomarin {
 
-class SettingsStore;
-
 using Masses = std::array<double, 3>;
 
 inline constexpr double positionRange = 200.0;
@@ -43,10 +41,9 @@ bool canDrawStart(const Masses& m);
 // found none.
 std::optional<BallList> drawStart(const Masses& m, RandomSource& random);
 
-// A new, unstarted model from the stored masses (defaults written back).
-// Masses that cannot give a start are replaced by 1, 1, 1 for this
-// simulation; the stored values are left as they are.
-std::shared_ptr<Model> newSimulation(SettingsStore& settings, RandomSource& random,
+// A new, unstarted model with these masses. Masses that cannot give a start
+// are replaced by 1, 1, 1 for this simulation.
+std::shared_ptr<Model> newSimulation(const Masses& m, RandomSource& random,
                                      PostToMain postToMain = {});
 
 }  // namespace pellomarin

@@ -15,10 +15,22 @@ void MemoryStore::write(std::string_view key, double value) {
 
 double readForUse(SettingsStore& store, const Setting& setting) {
     const double value = store.read(setting.key);
-    if (value > 0.0 && std::isfinite(value))
+    if (value > 0.0 && std::isfinite(value) && (!setting.isUsable || setting.isUsable(value)))
         return value;
     store.write(setting.key, setting.defaultValue);
     return setting.defaultValue;
+}
+
+std::array<double, 3> readMasses(SettingsStore& store) {
+    std::array<double, 3> masses;
+    for (int i = 0; i < 3; ++i)
+        masses[i] = readForUse(store, settings::mass[i]);
+    return masses;
+}
+
+RunSettings readRunSettings(SettingsStore& store) {
+    const double period = readForUse(store, settings::calculationPeriod);
+    return {period, readForUse(store, settings::gravitationalConstant)};
 }
 
 }  // namespace pellomarin

@@ -31,11 +31,19 @@ private:
 struct Setting {
     std::string_view key;
     double defaultValue;
+    // Positive finite values this refuses cannot be used either.
+    bool (*isUsable)(double) = nullptr;
 };
+
+// A period in milliseconds whose whole count of microseconds fits 64 bits.
+constexpr bool fitsMicroseconds(double ms) {
+    return ms * 1000.0 < 0x1p63;
+}
 
 namespace settings {
 
-inline constexpr Setting calculationPeriod{"calculation period", 30.0};  // milliseconds
+inline constexpr Setting calculationPeriod{"calculation period", 30.0,  // milliseconds
+                                           fitsMicroseconds};
 inline constexpr Setting gravitationalConstant{"gravitational constant", 5.0};
 inline constexpr std::array<Setting, 3> mass{{{"mass 0", 1.0}, {"mass 1", 1.0}, {"mass 2", 1.0}}};
 inline constexpr std::array<Setting, 5> all{calculationPeriod, gravitationalConstant, mass[0],
@@ -43,9 +51,19 @@ inline constexpr std::array<Setting, 5> all{calculationPeriod, gravitationalCons
 
 }  // namespace settings
 
-// The reading rule: a stored value that is positive and finite is used as it
-// is; anything else (absent, zero, negative, NaN, infinite) is replaced by the
-// default, which is written back.
+// The reading rule: a stored value that is positive, finite and usable is
+// used as it is; anything else (absent, zero, negative, NaN, infinite, a
+// period too long to count) is replaced by the default, which is written back.
 double readForUse(SettingsStore& store, const Setting& setting);
+
+// What a new simulation reads: the three masses, in key order.
+std::array<double, 3> readMasses(SettingsStore& store);
+
+// What a start reads: the calculation period (ms), then the constant G.
+struct RunSettings {
+    double periodMs;
+    double gravitationalConstant;
+};
+RunSettings readRunSettings(SettingsStore& store);
 
 }  // namespace pellomarin

@@ -7,8 +7,8 @@
 
 namespace pellomarin {
 
-ContentView::ContentView(QWidget* parent)
-    : QWidget(parent), simulation(new SimulationView(this)), status(new StatusBar(this)) {
+ContentView::ContentView(MinimumDistance& minimum, QWidget* parent)
+    : QWidget(parent), simulation(new SimulationView(this)), status(new StatusBar(minimum, this)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(simulation, 1);

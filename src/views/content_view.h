@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "minimum_distance.h"
 #include "model.h"
 
 namespace pellomarin {
@@ -15,7 +16,7 @@ class ContentView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ContentView(QWidget* parent = nullptr);
+    explicit ContentView(MinimumDistance& minimum, QWidget* parent = nullptr);
 
     // Shows a new model: drawn at once, sampled at the status bar's next tick.
     void setModel(const std::shared_ptr<Model>& model);

@@ -76,7 +76,8 @@ void setValue(QLabel* cell, const QString& value) {
 
 }  // namespace
 
-StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
+    : QWidget(parent), minimum(minimum_) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     // The four spacers share the spare width, each at least 1 wide.
@@ -173,10 +174,15 @@ void StatusBar::refresh() {
         setValue(acc[i], qText(accelerationText(length(balls[i].lastAcceleration))));
     }
     // The only place where the running minimum is lowered.
-    setValue(dist01, qText(numberText(balls[0].distance(balls[1]))));
-    setValue(dist02, qText(numberText(balls[0].distance(balls[2]))));
-    setValue(dist12, qText(numberText(balls[1].distance(balls[2]))));
-    const QString least = qText(numberText(minDistanceSoFar));
+    const auto pair = [this](QLabel* cell, const Ball& a, const Ball& b) {
+        const double d = a.distance(b);
+        minimum.lower(d);
+        setValue(cell, qText(numberText(d)));
+    };
+    pair(dist01, balls[0], balls[1]);
+    pair(dist02, balls[0], balls[2]);
+    pair(dist12, balls[1], balls[2]);
+    const QString least = qText(numberText(minimum.minDistanceSoFar()));
     minDist->setText(tr("Min. Dist.: %1").arg(least));
     nameWithValue(minDist, least);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "minimum_distance.h"
 #include "model.h"
 
 namespace pellomarin {
@@ -18,12 +19,13 @@ class StatusBar : public QWidget {
     Q_OBJECT
 
 public:
-    explicit StatusBar(QWidget* parent = nullptr);
+    explicit StatusBar(MinimumDistance& minimum, QWidget* parent = nullptr);
 
     // The texts stay until the next tick samples the new model.
     void setModel(std::shared_ptr<Model> model) { model_ = std::move(model); }
 
-    // Recomputes every text from the model; lowers minDistanceSoFar.
+    // Recomputes every text from the model; lowers the minimum by the three
+    // pair distances before showing it.
     void refresh();
 
     // The text of the label with this object name: "speed 0" … "distance 2",
@@ -37,6 +39,7 @@ private:
     void addMarker(int ball);
     QLabel* addPairText(const QString& name);
 
+    MinimumDistance& minimum;
     std::shared_ptr<Model> model_;
     std::array<QLabel*, 3> speed{};
     std::array<QLabel*, 3> acc{};

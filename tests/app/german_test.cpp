@@ -1,0 +1,80 @@
+// The application as a German user starts it, with the translation loaded
+// before the first window is built; and what a screen reader is told.
+#include <QAccessible>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMenuBar>
+
+#include "application.h"
+#include "balls.h"
+#include "content_view.h"
+#include "float_field.h"
+#include "main_window.h"
+#include "qt_tests.h"
+#include "settings_window.h"
+#include "simulation_view.h"
+#include "status_bar.h"
+#include "translations.h"
+
+using namespace pellomarin;
+using support::t;
+
+class GermanTest : public QObject {
+    Q_OBJECT
+
+    static QString accessible(QWidget* widget, QAccessible::Text text = QAccessible::Name) {
+        return QAccessible::queryAccessibleInterface(widget)->text(text);
+    }
+
+private slots:
+    void labelsNamesAndNumbers() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(installTranslations(*qApp, QLocale()).application);
+        MemoryStore store;
+        store.write("gravitational constant", 1234.5);
+        Application app(store, {std::chrono::hours(1), 1});
+        MainWindow& window = app.mainWindow();
+        QCOMPARE(window.menuBar()->actions()[0]->iconText(), QString("Pellomarin"));
+        QCOMPARE(window.newSimulationAction()->text(), QString("Neue Simulation"));
+        if (QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).exists("qtbase_de.qm"))
+            QCOMPARE(window.restartAction()->shortcut().toString(QKeySequence::NativeText),
+                     QString("Strg+R"));  // Qt's own texts too
+        QCOMPARE(app.settingsWindow().windowTitle(), QString("Pellomarin-Einstellungen"));
+        QCOMPARE(app.settingsWindow().findChild<FloatField*>("gravitational constant")->text(),
+                 QString("1.234,5"));
+        StatusBar* bar = window.content()->statusBar();
+        auto balls = support::balls({t(3, 4, 0), t(0, 0, 1234.5), t(0, 0, 0)}, {1, 1, 1},
+                                    {t(1.234, 0, 0), {}, {}});
+        balls[0]->lastAcceleration = t(12345, 0, 0);
+        bar->setModel(Model::make(balls));
+        bar->refresh();
+        QCOMPARE(bar->text("speed 0"), QString("1,23"));  // the numbers keep their form
+        QCOMPARE(bar->text("acceleration 0"), QString("1.23E+04"));
+        QCOMPARE(bar->text("minimum distance"), QString("Min. Abst.: 5,00"));
+        const auto* least = bar->findChild<QLabel*>("minimum distance");
+        QVERIFY(least->fontMetrics().horizontalAdvance(least->text()) <= least->width());
+
+        // The drawing, every status cell and every settings field have a
+        // name of their own and a description; a cell's name carries its value.
+        QList<QWidget*> widgets{window.content()->simulationView()};
+        for (QLabel* label : bar->findChildren<QLabel*>())
+            if (!label->objectName().isEmpty())
+                widgets << label;
+        for (FloatField* field : app.settingsWindow().findChildren<FloatField*>())
+            widgets << field;
+        QSet<QString> names;
+        for (QWidget* widget : widgets) {
+            QVERIFY(!accessible(widget, QAccessible::Description).isEmpty());
+            names.insert(accessible(widget));
+        }
+        QCOMPARE(names.size(), 1 + 13 + 5);
+        QVERIFY(names.contains("Abstand zwischen Kugel 1 (grün) und Kugel 2 (gelb): 1235"));
+        QVERIFY(names.contains("Masse von Kugel 1 (grün)"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return support::runQtTests<GermanTest>(argc, argv);
+}
+
+#include "german_test.moc"

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The real application under Xvfb, one named case at a time:
+#   e2e.sh PELLOMARIN SCREENSHOT CASE
+set -euo pipefail
+[ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+app=$1 screenshot=$2 case=$3
+work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Pellomarin"
+conf=$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf pid=
+trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL ($case): $*" >&2; tail -20 "$work/stderr" >&2 2>/dev/null; exit 1; }
+# Tries a command ten times a second for up to $1 seconds.
+eventually() { local n=$(($1 * 10)); shift; until "$@"; do n=$((n - 1)); [ $n -gt 0 ] || return 1; sleep 0.1; done; }
+stored() { grep -q "^$1=$2\$" "$conf" 2>/dev/null; }
+launch() {
+    launched=$(date +%s%N)
+    "$app" 2>>"$work/stderr" & pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pellomarin$' | head -1)
+    [ -n "$window" ] || fail "no window"
+}
+started() { eventually 30 stored 'gravitational%20constant' 5 || fail "no start"; }
+key() { xdotool windowfocus --sync "$window" && xdotool key --window "$window" "$@"; }
+# The drawing only: the status bar changes at its own ticks.
+shot() { "$screenshot" "$work/$1.png" "$window" 0 40 1200 500; }
+same() { cmp -s "$work/$1.png" "$work/$2.png"; }
+moves_and_suspends() {
+    shot a; sleep 0.5; shot b; same a b && fail "picture does not move while running"
+    key ctrl+b; sleep 0.3; shot c; sleep 0.6; shot d; same c d || fail "picture moves while suspended"
+    key ctrl+b; sleep 0.5; shot e; same d e && fail "picture does not move after Resume"
+    true
+}
+rss() { awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status"; }
+memory_stays_flat() {
+    sleep 1; local first; first=$(rss); sleep 3
+    echo "resident ${first} kB, 3 s later $(rss) kB"
+    [ $(($(rss) - first)) -lt 2048 ] || fail "memory grew from ${first} kB"
+}
+# Ends the application normally and fails on any sanitizer report.
+quit() {
+    kill "$pid" && wait "$pid" 2>/dev/null || true
+    pid=
+    if grep -E "Sanitizer|runtime error:" "$work/stderr"; then fail "sanitizer report"; fi
+}
+
+case $case in
+first_launch)  # settings appear at launch and at the delayed start, never early
+    launch
+    eventually 3 stored 'mass%200' 1 || fail "mass keys not written at launch"
+    if grep -q 'calculation%20period' "$conf"; then fail "period written before the start"; fi
+    started
+    ms=$((($(date +%s%N) - launched) / 1000000))
+    [ $ms -ge 5000 ] || fail "started $ms ms after launch"
+    stored 'calculation%20period' 30 || fail "period not written by the start"
+    moves_and_suspends ;;
+durable_settings)  # a period typed in survives SIGKILL right after Return; the next launch runs with it
+    launch
+    key ctrl+comma
+    settings=$(timeout 10 xdotool search --sync --onlyvisible --name 'Settings' | head -1)
+    [ -n "$settings" ] || fail "no settings window"
+    xdotool windowfocus --sync "$settings" key --window "$settings" ctrl+a type 0.013
+    xdotool key --window "$settings" Return
+    eventually 5 stored 'calculation%20period' 0.013 || fail "period not stored"
+    kill -9 $pid; wait $pid 2>/dev/null || true
+    launch
+    started
+    stored 'calculation%20period' 0.013 || fail "the next launch did not keep the period"
+    memory_stays_flat
+    moves_and_suspends ;;
+shortest_period)  # a bad constant is replaced at the start; memory stays flat at 0.001 ms
+    printf '[General]\ncalculation%%20period=0.001\ngravitational%%20constant=-5\n' >"$conf"
+    launch
+    started
+    memory_stays_flat
+    moves_and_suspends ;;
+*) fail "no such case" ;;
+esac
+quit
+echo "PASS $case"

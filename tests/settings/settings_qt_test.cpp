@@ -1,0 +1,109 @@
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "float_field.h"
+#include "locale_number.h"
+#include "qsettings_store.h"
+#include "qt_tests.h"
+#include "settings_window.h"
+
+using namespace pellomarin;
+
+class StoreAndNumbersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writesAreOnDiskAtOnceAndOnlyNumbersReadBack() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Pellomarin.conf");
+        QSettingsStore store(file);
+        for (double value : {0.1, -3.0, 5e-324, 1.7976931348623157e308, 0.013}) {
+            store.write("gravitational constant", value);
+            QCOMPARE(QSettingsStore(file).read("gravitational constant"), value);
+        }
+        QSettings(file, QSettings::IniFormat).setValue("mass 0", "abc");
+        QSettings(file, QSettings::IniFormat).setValue("mass 1", "1e999");
+        QCOMPARE(QSettingsStore(file).read("mass 0"), 0.0);
+        QCOMPARE(QSettingsStore(file).read("mass 1"), 0.0);
+        QCOMPARE(QSettingsStore(file).read("mass 2"), 0.0);
+    }
+
+    // A field shows at most three fraction digits and reads only well-formed
+    // numbers of its locale: a misplaced group separator is refused.
+    void fieldTextsInTheUsersLocale() {
+        const struct {
+            const char* locale;
+            double value;
+            const char* shown;
+        } shown[] = {{"en_US", 0.12345, "0.123"},
+                     {"en_US", 0.0625, "0.062"},
+                     {"en_US", 1e20, "100,000,000,000,000,000,000"},
+                     {"de_DE", 1234.5, "1.234,5"},
+                     {"hi_IN", 1234567.5, "12,34,567.5"}};
+        for (const auto& row : shown)
+            QCOMPARE(fieldText(row.value, QLocale(row.locale)), QString(row.shown));
+        const struct {
+            const char* locale;
+            const char* text;
+            double value;  // NaN: refused
+        } read[] = {{"en_US", "1,234.5", 1234.5}, {"en_US", " -3 ", -3},
+                    {"en_US", ".5", 0.5},         {"de_DE", "1.234,5", 1234.5},
+                    {"fr_FR", "1 234,5", 1234.5}, {"hi_IN", "12,34,567.5", 1234567.5},
+                    {"en_US", "abc", NAN},        {"en_US", "", NAN},
+                    {"en_US", "0,013", NAN},      {"en_US", "1e5", NAN},
+                    {"en_US", "30 ms", NAN},      {"de_DE", "0.013", NAN},
+                    {"hi_IN", "123,456", NAN},    {"en_US", "1,00,000", NAN}};
+        for (const auto& row : read) {
+            const auto parsed = parseFieldText(row.text, QLocale(row.locale));
+            QVERIFY2(std::isnan(row.value) ? !parsed : parsed && *parsed == row.value, row.text);
+        }
+    }
+};
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+    MemoryStore store;
+
+private slots:
+    void showsWhatIsStoredAndStoresOnlyWhatIsCommitted() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        store.write("mass 1", 1);
+        store.write("gravitational constant", 0.12345);
+        SettingsWindow window(store);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const auto field = [&](const char* key) { return window.findChild<FloatField*>(key); };
+        QCOMPARE(field("mass 1")->text(), QString("1"));
+        QCOMPARE(field("calculation period")->text(), QString("0"));
+        const auto type = [&](const char* key, const char* text) {
+            field(key)->setFocus();
+            field(key)->selectAll();
+            QTest::keyClicks(field(key), text);
+            QTest::keyClick(field(key), Qt::Key_Return);
+        };
+        type("mass 2", "-3");
+        QCOMPARE(store.read("mass 2"), -3.0);
+        type("mass 2", "abc");
+        QCOMPARE(store.read("mass 2"), -3.0);
+        QCOMPARE(field("mass 2")->text(), QString("-3"));  // back to what is stored
+        // An unedited field never rounds the stored value to what it shows.
+        QCOMPARE(field("gravitational constant")->text(), QString("0.123"));
+        field("gravitational constant")->setFocus();
+        QTest::keyClick(field("gravitational constant"), Qt::Key_Return);
+        QCOMPARE(store.read("gravitational constant"), 0.12345);
+        QTest::keyClicks(field("gravitational constant"), "7");
+        field("mass 0")->setFocus();  // leaving a field commits it too
+        QTRY_COMPARE(store.read("gravitational constant"), 0.1237);
+        window.hide();
+        store.write("calculation period", 30);
+        window.show();  // shows what is stored now
+        QCOMPARE(field("calculation period")->text(), QString("30"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return support::runQtTests<StoreAndNumbersTest, SettingsWindowTest>(argc, argv);
+}
+
+#include "settings_qt_test.moc"
