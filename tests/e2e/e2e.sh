@@ -2,7 +2,7 @@
 # The real application under Xvfb, one named case at a time:
 #   e2e.sh PELLOMARIN SCREENSHOT CASE
 set -euo pipefail
-[ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+[ -n "${DISPLAY:-}" ] || exec xvfb-run -a -n "${E2E_DISPLAY:-99}" -s "-screen 0 1280x800x24" "$0" "$@"
 app=$1 screenshot=$2 case=$3
 work=$(mktemp -d)
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
