@@ -41,41 +41,24 @@ struct DriftCase {
     std::array<Triple, 3> positions, movements, positionsAfter, movementsAfter;
 };
 
+static Triple x(double along) {
+    return t(along, 0, 0);
+}
+
 TEST(CorrectDrift, RecentresAndTakesTheMomentumFromTheSelectedBalls) {
     constexpr double third = -0.3333333333333333;
-    const Triple rest = Triple::zero;
+    const Triple o = Triple::zero;
+    // clang-format off
     const DriftCase cases[] = {
-        {"centre shared equally",
-         {1, 1, 1},
-         {t(1, 0, 0), rest, rest},
-         {},
-         {t(1 + third, 0, 0), t(third, 0, 0), t(third, 0, 0)},
-         {}},
-        {"heavy balls move less",
-         {1, 2, 4},
-         {t(3, 0, 0), t(5, 0, 0), t(-1, 0, 0)},
-         {},
-         {t(3 + 9 * third, 0, 0), t(5 + 9 * third * 0.5, 0, 0), t(-1 + 9 * third * 0.25, 0, 0)},
-         {}},
-        {"against the momentum: untouched",
-         {1, 1, 1},
-         {},
-         {t(1, 0, 0), rest, t(-3, 0, 0)},
-         {},
-         {t(1, 0, 0), t(1, 0, 0), t(-2, 0, 0)}},
-        {"at a right angle: takes part",
-         {1, 1, 1},
-         {},
-         {t(1, 0, 0), t(0, 1, 0), t(-1, 0, 0)},
-         {},
+        {"centre shared equally", {1, 1, 1}, {x(1), o, o}, {}, {x(1 + third), x(third), x(third)}},
+        {"heavy balls move less", {1, 2, 4}, {x(3), x(5), x(-1)}, {},
+         {x(3 + 9 * third), x(5 + 9 * third * 0.5), x(-1 + 9 * third * 0.25)}},
+        {"against the momentum: untouched", {1, 1, 1}, {}, {x(1), o, x(-3)}, {}, {x(1), x(1), x(-2)}},
+        {"at a right angle: takes part", {1, 1, 1}, {}, {x(1), t(0, 1, 0), x(-1)}, {},
          {t(1, third, 0), t(0, 1 + third, 0), t(-1, third, 0)}},
-        {"a NaN cosine does not select",
-         {1, 1, 1},
-         {},
-         {t(NAN, 0, 0), rest, t(1, 0, 0)},
-         {},
-         {t(NAN, 0, 0), t(NAN, 0, 0), t(1, 0, 0)}},
+        {"a NaN cosine does not select", {1, 1, 1}, {}, {x(NAN), o, x(1)}, {}, {x(NAN), x(NAN), x(1)}},
     };
+    // clang-format on
     for (const DriftCase& c : cases) {
         const BallList list = balls(c.positions, c.masses, c.movements);
         correctDrift(list);
