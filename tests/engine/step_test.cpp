@@ -50,9 +50,9 @@ TEST(CorrectDrift, RecentresAndTakesTheMomentumFromTheSelectedBalls) {
     const Triple o = Triple::zero;
     // clang-format off
     const DriftCase cases[] = {
-        {"centre shared equally", {1, 1, 1}, {x(1), o, o}, {}, {x(1 + third), x(third), x(third)}},
+        {"centre shared equally", {1, 1, 1}, {x(1), o, o}, {}, {x(1 + third), x(third), x(third)}, {}},
         {"heavy balls move less", {1, 2, 4}, {x(3), x(5), x(-1)}, {},
-         {x(3 + 9 * third), x(5 + 9 * third * 0.5), x(-1 + 9 * third * 0.25)}},
+         {x(3 + 9 * third), x(5 + 9 * third * 0.5), x(-1 + 9 * third * 0.25)}, {}},
         {"against the momentum: untouched", {1, 1, 1}, {}, {x(1), o, x(-3)}, {}, {x(1), x(1), x(-2)}},
         {"at a right angle: takes part", {1, 1, 1}, {}, {x(1), t(0, 1, 0), x(-1)}, {},
          {t(1, third, 0), t(0, 1 + third, 0), t(-1, third, 0)}},

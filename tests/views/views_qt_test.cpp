@@ -88,31 +88,37 @@ class StatusBarTest : public QObject {
 private slots:
     void eachValueInItsOwnCellAndTheMinimumAfterThePairs() {
         StatusBar bar(minimum);
-        const auto model = modelAt({t(3, 4, 0), t(0, 0, 12.34), t(0, 0, 0)},
+        const auto model = modelAt({t(3, 4, 0), t(0, 0, 12.34), t(0, 0, 10)},
                                    {t(1.234, 0, 0), t(0, 0.5, 0), t(0, 0, 0)});
         bar.setModel(model);
         bar.refresh();
         const struct {
             const char* cell;
             const char* text;
-        } rows[] = {{"speed 0", "1,23"},      {"speed 1", "0,500"},
-                    {"speed 2", "0.0"},       {"distance 0", "5,00"},
-                    {"distance 1", "12,3"},   {"acceleration 0", "0"},
-                    {"distance 0-1", "13,3"}, {"distance 0-2", "5,00"},
-                    {"distance 1-2", "12,3"}, {"minimum distance", "Min. Dist.: 5,00"}};
+        } rows[] = {{"speed 0", "1,23"},
+                    {"speed 1", "0,500"},
+                    {"speed 2", "0.0"},
+                    {"distance 0", "5,00"},
+                    {"distance 1", "12,3"},
+                    {"distance 2", "10,0"},
+                    {"acceleration 0", "0"},
+                    {"distance 0-1", "13,3"},
+                    {"distance 0-2", "11,2"},
+                    {"distance 1-2", "2,34"},
+                    {"minimum distance", "Min. Dist.: 2,34"}};
         for (const auto& row : rows)
             QCOMPARE(bar.text(row.cell), QString(row.text));
         // Lowered only by samples; NaN never lowers it.
         bar.setModel(modelAt({t(NAN, 0, 0), t(0, 0, 100), t(0, NAN, 300)}));
         bar.refresh();
         QCOMPARE(bar.text("distance 0-1"), QString("nan"));
-        QCOMPARE(bar.text("minimum distance"), QString("Min. Dist.: 5,00"));
+        QCOMPARE(bar.text("minimum distance"), QString("Min. Dist.: 2,34"));
         minimum.reset();
         bar.refresh();
         QCOMPARE(bar.text("minimum distance"), QString("Min. Dist.: ***"));
         // It ticks every half second by itself.
         bar.setModel(model);
-        QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 5,00"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 2,34"), 3000);
     }
 
     void cellsInTheBallColoursAndMarkersRedGreenRedYellowGreenYellow() {
