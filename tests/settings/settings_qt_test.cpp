@@ -17,6 +17,8 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("Pellomarin.conf");
         QSettingsStore store(file);
+        store.write("mass 2", 1);
+        QVERIFY(QFileInfo(file).size() > 0);  // on disk before the event loop runs again
         for (double value : {0.1, -3.0, 5e-324, 1.7976931348623157e308, 0.013}) {
             store.write("gravitational constant", value);
             QCOMPARE(QSettingsStore(file).read("gravitational constant"), value);
@@ -25,7 +27,7 @@ private slots:
         QSettings(file, QSettings::IniFormat).setValue("mass 1", "1e999");
         QCOMPARE(QSettingsStore(file).read("mass 0"), 0.0);
         QCOMPARE(QSettingsStore(file).read("mass 1"), 0.0);
-        QCOMPARE(QSettingsStore(file).read("mass 2"), 0.0);
+        QCOMPARE(QSettingsStore(file).read("mass 2"), 1.0);
     }
 
     // A field shows at most three fraction digits and reads only well-formed
