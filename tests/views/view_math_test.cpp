@@ -11,21 +11,15 @@ using namespace pellomarin;
 using support::t;
 
 TEST(NumberText, ThreeSignificantDigitsWithADecimalComma) {
-    const struct {
-        double x;
-        const char* text;
-    } rows[] = {
-        {0.5, "0,500"},     {0.0123, "0,0123"},
-        {0.001, "0,00100"}, {1, "1,00"},
-        {12.34, "12,3"},    {99.94, "99,9"},
-        {99.96, "100"},     {9.996, "10,0"},
-        {0.9996, "1,00"},   {999.5, "1000"},
-        {12345.6, "12346"}, {0, "0.0"},
-        {NAN, "nan"},       {1e19, "***"},
-        {INFINITY, "***"},  {0x1p63 - 1024, "9223372036854774784"},
+    // clang-format off
+    const struct { double x; const char* text; } rows[] = {
+        {0.5, "0,500"}, {0.0123, "0,0123"}, {0.001, "0,00100"}, {1, "1,00"}, {12.34, "12,3"},
+        {99.94, "99,9"}, {99.96, "100"}, {9.996, "10,0"}, {0.9996, "1,00"}, {999.5, "1000"},
+        {12345.6, "12346"}, {0, "0.0"}, {NAN, "nan"}, {1e19, "***"}, {INFINITY, "***"},
+        {0x1p63 - 1024, "9223372036854774784"}, {0.09995, "0,100"}, {1e-10, "0,000000000100"},
         {0.5005, "0,500"},  // an ulp-high 10^3 would give "0,501"
-        {0.09995, "0,100"}, {1e-10, "0,000000000100"},
     };
+    // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(numberText(row.x), row.text) << row.x;
     // Below 10^-306 the factor 10^(2-e) passes the largest double.
@@ -33,11 +27,11 @@ TEST(NumberText, ThreeSignificantDigitsWithADecimalComma) {
 }
 
 TEST(NumberText, AccelerationsInPrintfsGeneralFormWhateverTheLocale) {
-    const struct {
-        double x;
-        const char* text;
-    } rows[] = {{0, "0"},           {1.234, "1.23"}, {12345.6, "1.23E+04"}, {999.9, "1E+03"},
-                {0.0005, "0.0005"}, {5e-7, "5E-07"}, {INFINITY, "INF"},     {-NAN, "NAN"}};
+    // clang-format off
+    const struct { double x; const char* text; } rows[] = {
+        {0, "0"}, {1.234, "1.23"}, {12345.6, "1.23E+04"}, {999.9, "1E+03"}, {0.0005, "0.0005"},
+        {5e-7, "5E-07"}, {INFINITY, "INF"}, {-NAN, "NAN"}};
+    // clang-format on
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "no German locale here";
     for (const auto& row : rows)
