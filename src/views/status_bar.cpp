@@ -2,6 +2,9 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QVBoxLayout>
 
 #include "ball_colors.h"
 #include "number_text.h"
@@ -34,8 +37,27 @@ private:
     QColor colour;
 };
 
+// A cell that Tab stops on, so that a screen reader reads its name with the
+// value; the style's focus frame shows it to keyboard users.
+class Cell : public QLabel {
+public:
+    explicit Cell(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::TabFocus); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+};
+
 QLabel* fixedWidthLabel(int width, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new Cell(parent);
     label->setFixedWidth(width);
     label->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     label->setTextFormat(Qt::PlainText);
@@ -78,30 +100,29 @@ void setValue(QLabel* cell, const QString& value) {
 
 StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     : QWidget(parent), minimum(minimum_) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    // The four spacers share the spare width, each at least 1 wide.
-    const auto spacer = [row] {
-        row->addSpacerItem(new QSpacerItem(1, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    };
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(std::max(0, style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing)));
 
-    addHeading(QT_TR_NOOP("Speed:"));
-    addValueCells(speed, "speed");
-    spacer();
-    addHeading(QT_TR_NOOP(" Acc:"));
-    addValueCells(acc, "acceleration");
-    spacer();
-    addHeading(QT_TR_NOOP(" Dist:"));
-    addValueCells(dist, "distance");
-    spacer();
-    addMarker(0), addMarker(1), dist01 = addPairText("distance 0-1");
-    addMarker(0), addMarker(2), dist02 = addPairText("distance 0-2");
-    addMarker(1), addMarker(2), dist12 = addPairText("distance 1-2");
-    spacer();
-    minDist = fixedWidthLabel(minimumTextWidth, this);
+    QWidget* group = addGroup();
+    addHeading(group, QT_TR_NOOP("Speed:"));
+    addValueCells(group, speed, "speed");
+    group = addGroup();
+    addHeading(group, QT_TR_NOOP(" Acc:"));
+    addValueCells(group, acc, "acceleration");
+    group = addGroup();
+    addHeading(group, QT_TR_NOOP(" Dist:"));
+    addValueCells(group, dist, "distance");
+    group = addGroup();
+    addMarker(group, 0), addMarker(group, 1), dist01 = addPairText(group, "distance 0-1");
+    addMarker(group, 0), addMarker(group, 2), dist02 = addPairText(group, "distance 0-2");
+    addMarker(group, 1), addMarker(group, 2), dist12 = addPairText(group, "distance 1-2");
+    group = addGroup();
+    minDist = fixedWidthLabel(minimumTextWidth, group);
     minDist->setObjectName("minimum distance");
     minDist->setText(tr("Min. Dist.: %1").arg(QString()));
-    row->addWidget(minDist);
+    group->layout()->addWidget(minDist);
+    arrange(sizeHint().width());
 
     setAccessibleName(tr("Status bar"));
     for (int i = 0; i < 3; ++i) {
@@ -127,36 +148,128 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     timer.start();
 }
 
-QLabel* StatusBar::addHeading(const char* text) {
-    auto* heading = new QLabel(tr(text), this);
+QWidget* StatusBar::addGroup() {
+    // A group's cells stay together, spaced as on one row.
+    auto* group = new QWidget(this);
+    group->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout(group);
+    row->setContentsMargins(0, 0, 0, 0);
+    groups[groupsMade++] = group;
+    return group;
+}
+
+QLabel* StatusBar::addHeading(QWidget* group, const char* text) {
+    auto* heading = new QLabel(tr(text), group);
     heading->setTextFormat(Qt::PlainText);
-    layout()->addWidget(heading);
+    group->layout()->addWidget(heading);
     return heading;
 }
 
-void StatusBar::addValueCells(std::array<QLabel*, 3>& cells, const QString& name) {
+void StatusBar::addValueCells(QWidget* group, std::array<QLabel*, 3>& cells, const QString& name) {
     for (int i = 0; i < 3; ++i) {
-        QLabel* cell = fixedWidthLabel(valueWidth, this);
+        QLabel* cell = fixedWidthLabel(valueWidth, group);
         cell->setObjectName(QStringLiteral("%1 %2").arg(name).arg(i));
         QPalette palette = cell->palette();
         palette.setColor(QPalette::WindowText, ballColors[i]);
         palette.setColor(QPalette::Window, QColor(Qt::gray));
         cell->setPalette(palette);
         cell->setAutoFillBackground(true);
-        layout()->addWidget(cell);
+        group->layout()->addWidget(cell);
         cells[i] = cell;
     }
 }
 
-void StatusBar::addMarker(int ball) {
-    layout()->addWidget(new Marker(ballColors[ball], this));
+void StatusBar::addMarker(QWidget* group, int ball) {
+    group->layout()->addWidget(new Marker(ballColors[ball], group));
 }
 
-QLabel* StatusBar::addPairText(const QString& name) {
-    QLabel* label = fixedWidthLabel(valueWidth, this);
+QLabel* StatusBar::addPairText(QWidget* group, const QString& name) {
+    QLabel* label = fixedWidthLabel(valueWidth, group);
     label->setObjectName(name);
-    layout()->addWidget(label);
+    group->layout()->addWidget(label);
     return label;
+}
+
+int StatusBar::horizontalSpacing() const {
+    return std::max(0, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, this));
+}
+
+StatusBar::Rows StatusBar::rowsFor(int width) const {
+    // Between two groups on a row: the spacing and a spacer at least 1 wide,
+    // so that one row needs just the natural width.
+    const int gap = horizontalSpacing() + 1;
+    Rows result{};
+    int row = 0;
+    int used = 0;
+    for (std::size_t g = 0; g < groupCount; ++g) {
+        const int needed = groups[g]->sizeHint().width();
+        if (g > 0 && used + gap + needed > width) {
+            ++row;
+            used = 0;
+        } else if (g > 0) {
+            used += gap;
+        }
+        used += needed;
+        result[g] = row;
+    }
+    return result;
+}
+
+int StatusBar::heightOf(const Rows& rowsOfGroups) const {
+    int rowHeight = 0;
+    for (const QWidget* group : groups)
+        rowHeight = std::max(rowHeight, group->sizeHint().height());
+    const int count = rowsOfGroups.back() + 1;
+    return count * rowHeight + (count - 1) * layout()->spacing();
+}
+
+QSize StatusBar::sizeHint() const {
+    int width = 0;
+    for (const QWidget* group : groups)
+        width += group->sizeHint().width();
+    return {width + int(groupCount - 1) * (horizontalSpacing() + 1), heightOf(rows)};
+}
+
+QSize StatusBar::minimumSizeHint() const {
+    int width = 0;
+    for (const QWidget* group : groups)
+        width = std::max(width, group->sizeHint().width());
+    return {width, heightOf(rows)};
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    arrange(width());
+}
+
+void StatusBar::arrange(int width) {
+    const Rows next = rowsFor(width);
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    if (next == rows && column->count() > 0)
+        return;
+    rows = next;
+    while (QLayoutItem* line = column->takeAt(0)) {
+        while (QLayoutItem* item = line->layout()->takeAt(0))
+            delete item;  // a spacer, or the item of a group that stays
+        delete line;
+    }
+    // The spacers share a row's spare width; a group alone keeps to the left.
+    const auto spacer = [] { return new QSpacerItem(1, 0, QSizePolicy::Expanding); };
+    QHBoxLayout* line = nullptr;
+    for (std::size_t g = 0; g < groupCount; ++g) {
+        if (g == 0 || rows[g] != rows[g - 1]) {
+            if (line && line->count() == 1)
+                line->addSpacerItem(spacer());
+            line = new QHBoxLayout;
+            line->setSpacing(horizontalSpacing());
+            column->addLayout(line);
+        } else {
+            line->addSpacerItem(spacer());
+        }
+        line->addWidget(groups[g]);
+    }
+    if (line->count() == 1)
+        line->addSpacerItem(spacer());
 }
 
 QString StatusBar::text(const QString& name) const {
