@@ -59,7 +59,8 @@ durable_settings)  # a period typed in survives SIGKILL right after Return; the 
     key ctrl+comma
     settings=$(timeout 10 xdotool search --sync --onlyvisible --name 'Settings' | head -1)
     [ -n "$settings" ] || fail "no settings window"
-    xdotool windowfocus --sync "$settings" key --window "$settings" ctrl+a type 0.013
+    # A first ctrl+a lets go of the Ctrl that the sent ctrl+comma leaves held; Tab goes to the period.
+    xdotool windowfocus --sync "$settings" key --window "$settings" ctrl+a Tab Tab Tab ctrl+a type 0.013
     xdotool key --window "$settings" Return
     eventually 5 stored 'calculation%20period' 0.013 || fail "period not stored"
     kill -9 $pid; wait $pid 2>/dev/null || true
