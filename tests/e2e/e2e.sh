@@ -7,8 +7,8 @@ app=$1 screenshot=$2 case=$3
 work=$(mktemp -d)
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Pellomarin"
-conf=$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf pid=
-trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+conf=$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf pid= wm=
+trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm"; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL ($case): $*" >&2; tail -20 "$work/stderr" >&2 2>/dev/null; exit 1; }
 # Tries a command ten times a second for up to $1 seconds.
@@ -75,6 +75,17 @@ shortest_period)  # a bad constant is replaced at the start; memory stays flat a
     started
     memory_stays_flat
     moves_and_suspends ;;
+quick_click)  # under a window manager a click leaves the window; closing it with the settings open ends the program
+    openbox --startup "touch $work/wm" 2>/dev/null & wm=$!
+    eventually 10 test -e "$work/wm" || fail "no window manager"
+    launch
+    before=$(xdotool getwindowgeometry "$window")
+    xdotool mousemove --window "$window" 300 200 click 1 sleep 0.3 mousemove 20 20 sleep 0.5
+    [ "$(xdotool getwindowgeometry "$window")" = "$before" ] || fail "a click moved the window"
+    key ctrl+comma
+    timeout 10 xdotool search --sync --onlyvisible --name 'Settings' >/dev/null || fail "no settings window"
+    wmctrl -i -c "$window"  # as its close button would
+    eventually 10 eval '! kill -0 $pid 2>/dev/null' || fail "still running after its window closed" ;;
 *) fail "no such case" ;;
 esac
 quit
