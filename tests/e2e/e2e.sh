@@ -5,7 +5,8 @@ set -euo pipefail
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -n "${E2E_DISPLAY:-99}" -s "-screen 0 1280x800x24" "$0" "$@"
 app=$1 screenshot=$2 case=$3
 work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+# A bus address, as a desktop session has one: without any, libdbus's X11 autolaunch leaks at exit.
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Pellomarin"
 conf=$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf pid= wm=
 trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm"; rm -rf "$work"' EXIT

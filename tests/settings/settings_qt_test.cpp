@@ -75,7 +75,6 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const auto field = [&](const char* key) { return window.findChild<FloatField*>(key); };
-        // A dialog, entered at mass 0, Tab going through the fields as shown.
         QCOMPARE(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Dialog);
         for (const char* key :
              {"mass 0", "mass 1", "mass 2", "calculation period", "gravitational constant"}) {
