@@ -1,10 +1,9 @@
 #include "status_bar.h"
 
-#include <QHBoxLayout>
+#include <QLayout>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
-#include <QVBoxLayout>
 
 #include "ball_colors.h"
 #include "number_text.h"
@@ -99,11 +98,7 @@ void setValue(QLabel* cell, const QString& value) {
 }  // namespace
 
 StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
-    : QWidget(parent), minimum(minimum_) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(std::max(0, style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing)));
-
+    : GroupRows(parent), minimum(minimum_) {
     QWidget* group = addGroup();
     addHeading(group, QT_TR_NOOP("Speed:"));
     addValueCells(group, speed, "speed");
@@ -148,16 +143,6 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     timer.start();
 }
 
-QWidget* StatusBar::addGroup() {
-    // A group's cells stay together, spaced as on one row.
-    auto* group = new QWidget(this);
-    group->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    auto* row = new QHBoxLayout(group);
-    row->setContentsMargins(0, 0, 0, 0);
-    groups[groupsMade++] = group;
-    return group;
-}
-
 QLabel* StatusBar::addHeading(QWidget* group, const char* text) {
     auto* heading = new QLabel(tr(text), group);
     heading->setTextFormat(Qt::PlainText);
@@ -188,88 +173,6 @@ QLabel* StatusBar::addPairText(QWidget* group, const QString& name) {
     label->setObjectName(name);
     group->layout()->addWidget(label);
     return label;
-}
-
-int StatusBar::horizontalSpacing() const {
-    return std::max(0, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, this));
-}
-
-StatusBar::Rows StatusBar::rowsFor(int width) const {
-    // Between two groups on a row: the spacing and a spacer at least 1 wide,
-    // so that one row needs just the natural width.
-    const int gap = horizontalSpacing() + 1;
-    Rows result{};
-    int row = 0;
-    int used = 0;
-    for (std::size_t g = 0; g < groupCount; ++g) {
-        const int needed = groups[g]->sizeHint().width();
-        if (g > 0 && used + gap + needed > width) {
-            ++row;
-            used = 0;
-        } else if (g > 0) {
-            used += gap;
-        }
-        used += needed;
-        result[g] = row;
-    }
-    return result;
-}
-
-int StatusBar::heightOf(const Rows& rowsOfGroups) const {
-    int rowHeight = 0;
-    for (const QWidget* group : groups)
-        rowHeight = std::max(rowHeight, group->sizeHint().height());
-    const int count = rowsOfGroups.back() + 1;
-    return count * rowHeight + (count - 1) * layout()->spacing();
-}
-
-QSize StatusBar::sizeHint() const {
-    int width = 0;
-    for (const QWidget* group : groups)
-        width += group->sizeHint().width();
-    return {width + int(groupCount - 1) * (horizontalSpacing() + 1), heightOf(rows)};
-}
-
-QSize StatusBar::minimumSizeHint() const {
-    int width = 0;
-    for (const QWidget* group : groups)
-        width = std::max(width, group->sizeHint().width());
-    return {width, heightOf(rows)};
-}
-
-void StatusBar::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    arrange(width());
-}
-
-void StatusBar::arrange(int width) {
-    const Rows next = rowsFor(width);
-    auto* column = static_cast<QVBoxLayout*>(layout());
-    if (next == rows && column->count() > 0)
-        return;
-    rows = next;
-    while (QLayoutItem* line = column->takeAt(0)) {
-        while (QLayoutItem* item = line->layout()->takeAt(0))
-            delete item;  // a spacer, or the item of a group that stays
-        delete line;
-    }
-    // The spacers share a row's spare width; a group alone keeps to the left.
-    const auto spacer = [] { return new QSpacerItem(1, 0, QSizePolicy::Expanding); };
-    QHBoxLayout* line = nullptr;
-    for (std::size_t g = 0; g < groupCount; ++g) {
-        if (g == 0 || rows[g] != rows[g - 1]) {
-            if (line && line->count() == 1)
-                line->addSpacerItem(spacer());
-            line = new QHBoxLayout;
-            line->setSpacing(horizontalSpacing());
-            column->addLayout(line);
-        } else {
-            line->addSpacerItem(spacer());
-        }
-        line->addWidget(groups[g]);
-    }
-    if (line->count() == 1)
-        line->addSpacerItem(spacer());
 }
 
 QString StatusBar::text(const QString& name) const {

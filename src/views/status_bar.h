@@ -2,10 +2,10 @@
 
 #include <QLabel>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 #include <memory>
 
+#include "group_rows.h"
 #include "minimum_distance.h"
 #include "model.h"
 
@@ -17,7 +17,7 @@ namespace pellomarin {
 // whatever the run state. Where the window is narrower than the row, its five
 // groups go on as many rows as needed, in order, each cell as it is. The value
 // cells take keyboard focus. Main thread.
-class StatusBar : public QWidget {
+class StatusBar : public GroupRows {
     Q_OBJECT
 
 public:
@@ -35,30 +35,11 @@ public:
     // "minimum distance".
     QString text(const QString& objectName) const;
 
-    // One row as wide as it needs; the minimum is the widest group, on as
-    // many rows as the current width needs.
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    static constexpr std::size_t groupCount = 5;
-    // For each group, the row it goes on at this width.
-    using Rows = std::array<int, groupCount>;
-
-    QWidget* addGroup();
     QLabel* addHeading(QWidget* group, const char* text);
     void addValueCells(QWidget* group, std::array<QLabel*, 3>& cells, const QString& name);
     void addMarker(QWidget* group, int ball);
     QLabel* addPairText(QWidget* group, const QString& name);
-
-    Rows rowsFor(int width) const;
-    int heightOf(const Rows& rows) const;
-    int horizontalSpacing() const;
-    // Lays the groups out on the rows this width needs.
-    void arrange(int width);
 
     MinimumDistance& minimum;
     std::shared_ptr<Model> model_;
@@ -69,9 +50,6 @@ private:
     QLabel* dist02 = nullptr;
     QLabel* dist12 = nullptr;
     QLabel* minDist = nullptr;
-    std::array<QWidget*, groupCount> groups{};
-    std::size_t groupsMade = 0;
-    Rows rows{};  // as laid out
     QTimer timer;
 };
 
