@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>pellomarin::Application</name>
+    <message>
+        <source>The simulation waits for its start.</source>
+        <translation>Die Simulation wartet auf ihren Start.</translation>
+    </message>
+    <message>
+        <source>The simulation is running.</source>
+        <translation>Die Simulation läuft.</translation>
+    </message>
+    <message>
+        <source>The simulation is suspended.</source>
+        <translation>Die Simulation ist angehalten.</translation>
+    </message>
+</context>
+<context>
     <name>pellomarin::MainWindow</name>
     <message>
         <source>Restart</source>

@@ -4,9 +4,11 @@
 #include <QTimer>
 
 #include "content_view.h"
+#include "described_menu_item.h"
 #include "main_window.h"
 #include "new_simulation.h"
 #include "settings.h"
+#include "settings_placement.h"
 #include "settings_window.h"
 
 namespace pellomarin {
@@ -18,7 +20,9 @@ Application::Application(SettingsStore& settings_, Options options_)
       options(options_),
       random(options_.seed.value_or(RandomSource::randomSeed())),
       window(std::make_unique<MainWindow>(minimum)),
-      settingsWindow_(std::make_unique<SettingsWindow>(settings_)) {
+      // Belongs to the main window: closing that one ends the program.
+      settingsWindow_(std::make_unique<SettingsWindow>(settings_, window.get())) {
+    describeMenuItemsByStatusTip();
     MainWindow* w = window.get();
     connect(w->restartAction(), &QAction::triggered, this, &Application::restart);
     connect(w->newSimulationAction(), &QAction::triggered, this, &Application::newSimulation);
@@ -40,6 +44,7 @@ void Application::show(std::shared_ptr<Model> model) {
     model_ = std::move(model);
     window->content()->setModel(model_);
     scheduleStart(model_);
+    describeRunState();
 }
 
 void Application::scheduleStart(std::shared_ptr<Model> model) {
@@ -51,6 +56,7 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
     connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
         const RunSettings run = readRunSettings(settings);
         model->start(run.periodMs, run.gravitationalConstant);
+        describeRunState();
         timer->deleteLater();
     });
     timer->start(options.startDelay);
@@ -69,9 +75,22 @@ void Application::newSimulation() {
 
 void Application::suspendOrResume() {
     model_->suspendOrResume();
+    describeRunState();
+}
+
+void Application::describeRunState() {
+    // What a screen reader says with "Suspend/Resume", whose label stays.
+    QString state = tr("The simulation waits for its start.");
+    if (model_->isRunning())
+        state = tr("The simulation is running.");
+    else if (model_->frameDuration() > 0)
+        state = tr("The simulation is suspended.");
+    window->suspendResumeAction()->setStatusTip(state);
 }
 
 void Application::showSettings() {
+    if (!settingsWindow_->isVisible())
+        settingsWindow_->move(settingsPosition(*settingsWindow_, *window->content()));
     settingsWindow_->show();
     settingsWindow_->raise();
     settingsWindow_->activateWindow();

@@ -51,6 +51,8 @@ public:
 private:
     void show(std::shared_ptr<Model> model);
     void scheduleStart(std::shared_ptr<Model> model);
+    // The Suspend/Resume command's description: running, suspended or waiting.
+    void describeRunState();
 
     SettingsStore& settings;
     Options options;

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QMenuBar>
+#include <QScreen>
 
 #include "content_view.h"
 #include "simulation_view.h"
@@ -43,7 +44,8 @@ MainWindow::MainWindow(MinimumDistance& minimum, QWidget* parent)
     settings->setMenuRole(QAction::PreferencesRole);
 
     new WindowFrame(this, content_->simulationView());
-    resize(720, 720);
+    // Wide enough for the status bar on one row, where the screen has room.
+    resize(sizeHint().expandedTo(QSize(720, 720)).boundedTo(screen()->availableGeometry().size()));
 }
 
 }  // namespace pellomarin

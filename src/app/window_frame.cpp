@@ -53,10 +53,12 @@ bool WindowFrame::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
-            return press(widget, static_cast<QMouseEvent*>(event));
+            press(widget, static_cast<QMouseEvent*>(event));
+            return false;
         case QEvent::MouseMove:
             return drag(static_cast<QMouseEvent*>(event));
         case QEvent::MouseButtonRelease:
+            pending = false;
             if (!moving && !resizing)
                 return false;
             moving = false;
@@ -67,26 +69,39 @@ bool WindowFrame::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool WindowFrame::press(QWidget* widget, QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return false;
+void WindowFrame::press(QWidget* widget, QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
-    const Qt::Edges edges = edgesAt(global);
+    // A press that its widget ignores comes again for each parent: the first
+    // widget decides.
+    if (pending && event->timestamp() == pressedTime && global == pressedAt)
+        return;
+    pending = false;
+    moving = false;
+    resizing = {};
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressedEdges = edgesAt(global);
+    if (!pressedEdges && widget != handle)
+        return;
+    pending = true;
+    pressedAt = global;
+    pressedTime = event->timestamp();
+    startGeometry = window->geometry();
+}
+
+bool WindowFrame::start() {
+    pending = false;
     QWindow* handleWindow = window->windowHandle();
-    if (edges) {
-        if (handleWindow && handleWindow->startSystemResize(edges))
+    if (pressedEdges) {
+        if (handleWindow && handleWindow->startSystemResize(pressedEdges))
             return true;
-        resizing = edges;
-    } else if (widget == handle) {
+        resizing = pressedEdges;
+    } else {
         if (handleWindow && handleWindow->startSystemMove())
             return true;
         moving = true;
-    } else {
-        return false;
     }
-    pressedAt = global;
-    startGeometry = window->geometry();
-    return true;
+    return false;
 }
 
 bool WindowFrame::drag(QMouseEvent* event) {
@@ -97,6 +112,12 @@ bool WindowFrame::drag(QMouseEvent* event) {
         if (window->cursor().shape() != shape)
             window->setCursor(shape);
         return false;
+    }
+    if (pending) {
+        if ((global - pressedAt).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        if (start())
+            return true;
     }
     const QPoint delta = global - pressedAt;
     if (moving) {

@@ -10,9 +10,12 @@ class QMouseEvent;
 namespace pellomarin {
 
 // Moving and resizing for a window without a title bar: a drag on `handle`
-// moves the window, a drag within a few pixels of its edges resizes it. Asks
-// the window system first and does it by hand where that is refused (X
-// servers without a window manager).
+// moves the window, a drag that starts within a few pixels of its edges
+// resizes it. Nothing starts before the pointer has moved the platform's drag
+// distance with the button held, so a click or a tap stays a click, and the
+// press still reaches the widget under it (the menu's title opens its menu).
+// Asks the window system first and does it by hand where that is refused (X
+// servers without a window manager). Main thread.
 class WindowFrame : public QObject {
     Q_OBJECT
 
@@ -24,16 +27,22 @@ protected:
 
 private:
     Qt::Edges edgesAt(QPoint globalPosition) const;
-    bool press(QWidget* widget, QMouseEvent* event);
+    void press(QWidget* widget, QMouseEvent* event);
     bool drag(QMouseEvent* event);
+    // Starts the move or resize that the press asked for.
+    bool start();
 
     QWidget* window;
     QWidget* handle;
-    // A move or resize done by hand: what was pressed and where.
+    // The press that may become a drag: where it was and what it would do.
+    bool pending = false;
+    Qt::Edges pressedEdges;
+    QPoint pressedAt;
+    quint64 pressedTime = 0;
+    QRect startGeometry;
+    // A move or resize done by hand.
     Qt::Edges resizing;
     bool moving = false;
-    QPoint pressedAt;
-    QRect startGeometry;
 };
 
 }  // namespace pellomarin

@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -38,15 +37,13 @@ void describeFields(const std::array<FloatField*, 5>& fields) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(SettingsStore& store, QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+SettingsWindow::SettingsWindow(SettingsStore& store, QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Pellomarin Settings"));
-    for (std::size_t k = 0; k < fields.size(); ++k)
+    // Made in the order Tab visits them, as they are shown: the masses, then
+    // the period and the constant. The first takes the focus.
+    for (std::size_t k : {2, 3, 4, 0, 1})
         fields[k] = new FloatField(store, settings::all[k], this);
     describeFields(fields);
-    // Escape closes the window as it would a dialog: the window has no buttons.
-    auto* close = new QShortcut(QKeySequence::Cancel, this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
     // A buddy tells screen readers which field a heading names.
     const auto label = [this](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, this);
@@ -90,6 +87,7 @@ SettingsWindow::SettingsWindow(SettingsStore& store, QWidget* parent)
     const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
     outer->setContentsMargins(margin, 0, margin, 0);
     outer->addWidget(frame);
+    adjustSize();  // its size is known before the first show, to place it
 }
 
 void SettingsWindow::refresh() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 #include <array>
 
 #include "settings.h"
@@ -11,8 +11,10 @@ class FloatField;
 
 // Edits the five stored settings. It applies nothing: masses take effect at
 // the next New Simulation, the period and G at the next start. Shows the
-// stored values whenever it is opened. Main thread.
-class SettingsWindow : public QWidget {
+// stored values whenever it is opened. A dialog that belongs to `parent` (it
+// stays in front of it and closes with it); Escape closes it, Tab visits the
+// fields in the order they are shown. Main thread.
+class SettingsWindow : public QDialog {
     Q_OBJECT
 
 public:

@@ -1,5 +1,6 @@
 #include "simulation_view.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -43,7 +44,7 @@ void fillHugeCircle(QPainter& painter, QPointF centre, double r, const QRectF& a
 SimulationView::SimulationView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(400, 400);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Simulation"));
     setAccessibleDescription(
         tr("The red, green and yellow balls in perspective, moving under their mutual "
@@ -124,6 +125,27 @@ void SimulationView::paintEvent(QPaintEvent*) {
         else
             painter.drawEllipse(disc.centre, disc.r, disc.r);
     }
+    if (focusFromKeyboard && hasFocus())
+        paintFocusFrame(painter);
+}
+
+void SimulationView::focusInEvent(QFocusEvent* event) {
+    // As a browser shows focus: after Tab, not after a click or at launch, so
+    // that the picture stays as it is for mouse users. A window that comes
+    // back to the front keeps what it showed.
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        focusFromKeyboard =
+            event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QWidget::focusInEvent(event);  // repaints
+}
+
+void SimulationView::paintFocusFrame(QPainter& painter) const {
+    constexpr int thickness = 2;
+    const QColor colour = palette().color(QPalette::Highlight);
+    painter.fillRect(QRect(0, 0, width(), thickness), colour);
+    painter.fillRect(QRect(0, height() - thickness, width(), thickness), colour);
+    painter.fillRect(QRect(0, 0, thickness, height()), colour);
+    painter.fillRect(QRect(width() - thickness, 0, thickness, height()), colour);
 }
 
 }  // namespace pellomarin

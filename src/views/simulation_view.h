@@ -13,8 +13,8 @@ namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
 // every version the model publishes, at most once per display frame however
-// short the calculation period, and only where a ball was or now is. Main
-// thread.
+// short the calculation period, and only where a ball was or now is. It takes
+// keyboard focus, framed when Tab brought it. Main thread.
 class SimulationView : public QWidget {
     Q_OBJECT
 
@@ -28,6 +28,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     // A ball as drawn: its circle and colour, in this widget's coordinates.
@@ -46,6 +47,8 @@ private:
     // balls were or will be.
     void showLatest();
     Discs discsOf(const std::array<Ball, 3>& balls) const;
+    // A frame in the highlight colour along the edges.
+    void paintFocusFrame(QPainter& painter) const;
 
     std::shared_ptr<Model> model_;
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
@@ -53,6 +56,8 @@ private:
     Observers::Subscription versions;
     QElapsedTimer sinceLastPaint;
     QTimer nextFrame;
+    // Focus came by Tab: only then is the focus frame shown.
+    bool focusFromKeyboard = false;
 };
 
 }  // namespace pellomarin

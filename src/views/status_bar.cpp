@@ -1,7 +1,9 @@
 #include "status_bar.h"
 
-#include <QHBoxLayout>
+#include <QLayout>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "ball_colors.h"
 #include "number_text.h"
@@ -34,8 +36,27 @@ private:
     QColor colour;
 };
 
+// A cell that Tab stops on, so that a screen reader reads its name with the
+// value; the style's focus frame shows it to keyboard users.
+class Cell : public QLabel {
+public:
+    explicit Cell(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::TabFocus); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+};
+
 QLabel* fixedWidthLabel(int width, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new Cell(parent);
     label->setFixedWidth(width);
     label->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     label->setTextFormat(Qt::PlainText);
@@ -77,31 +98,26 @@ void setValue(QLabel* cell, const QString& value) {
 }  // namespace
 
 StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
-    : QWidget(parent), minimum(minimum_) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    // The four spacers share the spare width, each at least 1 wide.
-    const auto spacer = [row] {
-        row->addSpacerItem(new QSpacerItem(1, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    };
-
-    addHeading(QT_TR_NOOP("Speed:"));
-    addValueCells(speed, "speed");
-    spacer();
-    addHeading(QT_TR_NOOP(" Acc:"));
-    addValueCells(acc, "acceleration");
-    spacer();
-    addHeading(QT_TR_NOOP(" Dist:"));
-    addValueCells(dist, "distance");
-    spacer();
-    addMarker(0), addMarker(1), dist01 = addPairText("distance 0-1");
-    addMarker(0), addMarker(2), dist02 = addPairText("distance 0-2");
-    addMarker(1), addMarker(2), dist12 = addPairText("distance 1-2");
-    spacer();
-    minDist = fixedWidthLabel(minimumTextWidth, this);
+    : GroupRows(parent), minimum(minimum_) {
+    QWidget* group = addGroup();
+    addHeading(group, QT_TR_NOOP("Speed:"));
+    addValueCells(group, speed, "speed");
+    group = addGroup();
+    addHeading(group, QT_TR_NOOP(" Acc:"));
+    addValueCells(group, acc, "acceleration");
+    group = addGroup();
+    addHeading(group, QT_TR_NOOP(" Dist:"));
+    addValueCells(group, dist, "distance");
+    group = addGroup();
+    addMarker(group, 0), addMarker(group, 1), dist01 = addPairText(group, "distance 0-1");
+    addMarker(group, 0), addMarker(group, 2), dist02 = addPairText(group, "distance 0-2");
+    addMarker(group, 1), addMarker(group, 2), dist12 = addPairText(group, "distance 1-2");
+    group = addGroup();
+    minDist = fixedWidthLabel(minimumTextWidth, group);
     minDist->setObjectName("minimum distance");
     minDist->setText(tr("Min. Dist.: %1").arg(QString()));
-    row->addWidget(minDist);
+    group->layout()->addWidget(minDist);
+    arrange(sizeHint().width());
 
     setAccessibleName(tr("Status bar"));
     for (int i = 0; i < 3; ++i) {
@@ -127,35 +143,35 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     timer.start();
 }
 
-QLabel* StatusBar::addHeading(const char* text) {
-    auto* heading = new QLabel(tr(text), this);
+QLabel* StatusBar::addHeading(QWidget* group, const char* text) {
+    auto* heading = new QLabel(tr(text), group);
     heading->setTextFormat(Qt::PlainText);
-    layout()->addWidget(heading);
+    group->layout()->addWidget(heading);
     return heading;
 }
 
-void StatusBar::addValueCells(std::array<QLabel*, 3>& cells, const QString& name) {
+void StatusBar::addValueCells(QWidget* group, std::array<QLabel*, 3>& cells, const QString& name) {
     for (int i = 0; i < 3; ++i) {
-        QLabel* cell = fixedWidthLabel(valueWidth, this);
+        QLabel* cell = fixedWidthLabel(valueWidth, group);
         cell->setObjectName(QStringLiteral("%1 %2").arg(name).arg(i));
         QPalette palette = cell->palette();
         palette.setColor(QPalette::WindowText, ballColors[i]);
         palette.setColor(QPalette::Window, QColor(Qt::gray));
         cell->setPalette(palette);
         cell->setAutoFillBackground(true);
-        layout()->addWidget(cell);
+        group->layout()->addWidget(cell);
         cells[i] = cell;
     }
 }
 
-void StatusBar::addMarker(int ball) {
-    layout()->addWidget(new Marker(ballColors[ball], this));
+void StatusBar::addMarker(QWidget* group, int ball) {
+    group->layout()->addWidget(new Marker(ballColors[ball], group));
 }
 
-QLabel* StatusBar::addPairText(const QString& name) {
-    QLabel* label = fixedWidthLabel(valueWidth, this);
+QLabel* StatusBar::addPairText(QWidget* group, const QString& name) {
+    QLabel* label = fixedWidthLabel(valueWidth, group);
     label->setObjectName(name);
-    layout()->addWidget(label);
+    group->layout()->addWidget(label);
     return label;
 }
 

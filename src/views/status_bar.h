@@ -2,20 +2,22 @@
 
 #include <QLabel>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 #include <memory>
 
+#include "group_rows.h"
 #include "minimum_distance.h"
 #include "model.h"
 
 namespace pellomarin {
 
-// One row under the drawing: per ball its speed, acceleration and distance
+// The row under the drawing: per ball its speed, acceleration and distance
 // from the origin, the three pair distances and the smallest pair distance
 // sampled since the last New Simulation. Samples the model every 0.5 s,
-// whatever the run state. Main thread.
-class StatusBar : public QWidget {
+// whatever the run state. Where the window is narrower than the row, its five
+// groups go on as many rows as needed, in order, each cell as it is. The value
+// cells take keyboard focus. Main thread.
+class StatusBar : public GroupRows {
     Q_OBJECT
 
 public:
@@ -34,10 +36,10 @@ public:
     QString text(const QString& objectName) const;
 
 private:
-    QLabel* addHeading(const char* text);
-    void addValueCells(std::array<QLabel*, 3>& cells, const QString& name);
-    void addMarker(int ball);
-    QLabel* addPairText(const QString& name);
+    QLabel* addHeading(QWidget* group, const char* text);
+    void addValueCells(QWidget* group, std::array<QLabel*, 3>& cells, const QString& name);
+    void addMarker(QWidget* group, int ball);
+    QLabel* addPairText(QWidget* group, const QString& name);
 
     MinimumDistance& minimum;
     std::shared_ptr<Model> model_;

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,12 +56,19 @@ private slots:
         QCOMPARE(store.read("mass 0"), 1.0);
         QVERIFY(!store.contains("calculation period"));  // read only at the start
         QVERIFY(!app.mainWindow().suspendResumeAction()->isEnabled());
+        QAccessibleInterface* command =
+            QAccessible::queryAccessibleInterface(app.mainWindow().suspendResumeAction());
+        const auto said = [command] { return command->text(QAccessible::Description); };
+        QCOMPARE(said(), QString("The simulation waits for its start."));
         QTRY_VERIFY(app.model()->isRunning());
         QVERIFY(sinceLaunch.elapsed() >= delay.count());  // never early
+        QCOMPARE(said(), QString("The simulation is running."));
         QCOMPARE(store.read("calculation period"), 30.0);
         QCOMPARE(store.read("gravitational constant"), 5.0);
         QVERIFY(app.mainWindow().suspendResumeAction()->isEnabled());
         QTRY_VERIFY(app.model()->version() > 2);
+        app.suspendOrResume();
+        QCOMPARE(said(), QString("The simulation is suspended."));
     }
 
     void newSimulationsWaitForTheirOwnDelayedStart() {
@@ -101,6 +109,15 @@ private slots:
         MainWindow& window = app.mainWindow();
         showAndActivate(window);
         QTRY_VERIFY(app.model()->isRunning());
+        // The drawing has the focus, framed once Tab brought it; Tab goes on to the cells.
+        QWidget* area = window.content()->simulationView();
+        QCOMPARE(QApplication::focusWidget(), area);
+        const auto corner = [area] { return area->grab().toImage().pixelColor(0, 0); };
+        QCOMPARE(corner(), QColor(Qt::black));
+        QTest::keyClick(&window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("speed 0"));
+        QTest::keyClick(&window, Qt::Key_Backtab);
+        QCOMPARE(corner(), area->palette().color(QPalette::Highlight));
         QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
         QVERIFY(!app.model()->isRunning());
         const auto start = app.model()->memento()[0]->position;
@@ -122,24 +139,54 @@ private slots:
         QTRY_VERIFY(!app.settingsWindow().isVisible());
     }
 
-    void draggingTheDrawingMovesTheWindowAndItsEdgeResizesIt() {
+    // Only a drag past the drag distance moves the window from the drawing or
+    // resizes it from an edge; the menu's title on the resize border still opens.
+    void onlyADragMovesOrResizesAndTheMenuTitleStillOpens() {
         Application app(store, {1h, 1});
         MainWindow& window = app.mainWindow();
-        window.setGeometry(100, 100, window.minimumSizeHint().width() + 100, 700);
+        const QRect start(100, 100, 900, 700);
         showAndActivate(window);
         QWidget* area = window.content()->simulationView();
-        const QRect before = window.geometry();
-        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(200, 200));
-        QTest::mouseMove(area, QPoint(230, 210));
-        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(230, 210));
-        QTRY_COMPARE(window.geometry().topLeft(), before.topLeft() + QPoint(30, 10));
-        const QRect moved = window.geometry();
-        const QPoint edge = area->mapFrom(&window, QPoint(window.width() - 2, 300));
-        QTest::mousePress(area, Qt::LeftButton, {}, edge);
-        QTest::mouseMove(area, edge - QPoint(50, 0));
-        QTest::mouseRelease(area, Qt::LeftButton, {}, edge - QPoint(50, 0));
-        QTRY_COMPARE(window.geometry().width(), moved.width() - 50);
-        QCOMPARE(window.geometry().left(), moved.left());
+        const QPoint inside(200, 200), edge = area->mapFrom(&window, QPoint(898, 300));
+        const std::tuple<QPoint, QPoint, QRect> drags[] = {
+            {inside, {QApplication::startDragDistance() - 1, 0}, start},
+            {inside, {30, 10}, start.translated(30, 10)},
+            {edge, {1 - QApplication::startDragDistance(), 0}, start},
+            {edge, {-50, 0}, start.adjusted(0, 0, -50, 0)}};
+        for (const auto& [from, by, after] : drags) {
+            window.setGeometry(start);
+            QTest::mousePress(area, Qt::LeftButton, {}, from);
+            QTest::mouseMove(area, from + by);
+            QTest::mouseRelease(area, Qt::LeftButton, {}, from + by);
+            QTRY_COMPARE(window.geometry(), after);
+        }
+        QAction* title = window.menuBar()->actions()[0];
+        QTest::mouseClick(window.menuBar(), Qt::LeftButton, {},
+                          window.menuBar()->actionGeometry(title).topLeft() + QPoint(2, 2));
+        QTRY_VERIFY(title->menu()->isVisible());
+    }
+
+    // On the offscreen screen (800 x 800) and on 960 x 540 points: as wide as the screen, down to
+    // a 400 x 400 drawing with the whole status bar; the settings (its dialog) leave that in view.
+    void fitsTheScreenAndKeepsTheStatusBarInView() {
+        Application app(store, {1h, 1});
+        MainWindow& window = app.mainWindow();
+        showAndActivate(window);
+        const QRect screen = window.screen()->availableGeometry();
+        QVERIFY(screen.contains(window.frameGeometry()) && window.width() == screen.width());
+        const StatusBar* bar = window.content()->statusBar();
+        for (const QRect frame : {window.geometry(), QRect(screen.topLeft(), QSize(400, 400)),
+                                  QRect(screen.right() - 399, screen.top(), 400, 400)}) {
+            window.setGeometry(frame);
+            QTRY_VERIFY(window.rect().contains(QRect(bar->mapTo(&window, QPoint()), bar->size())));
+            app.showSettings();
+            const QRect settings = app.settingsWindow().frameGeometry();
+            QVERIFY(!settings.intersects(QRect(bar->mapToGlobal(QPoint()), bar->size())));
+            QCOMPARE(settings.intersects(window.frameGeometry()), frame.width() > 400);
+            app.settingsWindow().hide();
+        }
+        QCOMPARE(window.content()->simulationView()->size(), QSize(400, 400));
+        QCOMPARE(app.settingsWindow().windowHandle()->transientParent(), window.windowHandle());
     }
 
     void aShortPeriodIsPaintedOncePerFrameOnlyWhereBallsAreAndLeavesNoTrails() {

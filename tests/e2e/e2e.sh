@@ -5,10 +5,11 @@ set -euo pipefail
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -n "${E2E_DISPLAY:-99}" -s "-screen 0 1280x800x24" "$0" "$@"
 app=$1 screenshot=$2 case=$3
 work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+# A bus address, as a desktop session has one: without any, libdbus's X11 autolaunch leaks at exit.
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Pellomarin"
-conf=$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf pid=
-trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+conf=$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf pid= wm=
+trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm"; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL ($case): $*" >&2; tail -20 "$work/stderr" >&2 2>/dev/null; exit 1; }
 # Tries a command ten times a second for up to $1 seconds.
@@ -59,7 +60,8 @@ durable_settings)  # a period typed in survives SIGKILL right after Return; the 
     key ctrl+comma
     settings=$(timeout 10 xdotool search --sync --onlyvisible --name 'Settings' | head -1)
     [ -n "$settings" ] || fail "no settings window"
-    xdotool windowfocus --sync "$settings" key --window "$settings" ctrl+a type 0.013
+    # A first ctrl+a lets go of the Ctrl that the sent ctrl+comma leaves held; Tab goes to the period.
+    xdotool windowfocus --sync "$settings" key --window "$settings" ctrl+a Tab Tab Tab ctrl+a type 0.013
     xdotool key --window "$settings" Return
     eventually 5 stored 'calculation%20period' 0.013 || fail "period not stored"
     kill -9 $pid; wait $pid 2>/dev/null || true
@@ -74,6 +76,17 @@ shortest_period)  # a bad constant is replaced at the start; memory stays flat a
     started
     memory_stays_flat
     moves_and_suspends ;;
+quick_click)  # under a window manager a click leaves the window; closing it with the settings open ends the program
+    openbox --startup "touch $work/wm" 2>/dev/null & wm=$!
+    eventually 10 test -e "$work/wm" || fail "no window manager"
+    launch
+    before=$(xdotool getwindowgeometry "$window")
+    xdotool mousemove --window "$window" 300 200 click 1 sleep 0.3 mousemove 20 20 sleep 0.5
+    [ "$(xdotool getwindowgeometry "$window")" = "$before" ] || fail "a click moved the window"
+    key ctrl+comma
+    timeout 10 xdotool search --sync --onlyvisible --name 'Settings' >/dev/null || fail "no settings window"
+    wmctrl -i -c "$window"  # as its close button would
+    eventually 10 eval '! kill -0 $pid 2>/dev/null' || fail "still running after its window closed" ;;
 *) fail "no such case" ;;
 esac
 quit

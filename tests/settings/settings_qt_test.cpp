@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -76,6 +77,12 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const auto field = [&](const char* key) { return window.findChild<FloatField*>(key); };
+        QCOMPARE(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Dialog);
+        for (const char* key :
+             {"mass 0", "mass 1", "mass 2", "calculation period", "gravitational constant"}) {
+            QCOMPARE(QApplication::focusWidget(), field(key));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
         QCOMPARE(field("mass 1")->text(), QString("1"));
         QCOMPARE(field("calculation period")->text(), QString("0"));
         const auto type = [&](const char* key, const char* text) {
