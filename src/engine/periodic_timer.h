@@ -43,6 +43,9 @@ public:
     std::uint64_t refusedResumes() const;
     std::chrono::microseconds period() const;
     std::chrono::microseconds leeway() const;
+    // The deadline that the run under way stands for (the earliest one when
+    // missed firings merged); for a handler that wants to know how late it runs.
+    Clock::time_point firingDeadline() const;
 
 private:
     void run();
@@ -55,6 +58,7 @@ private:
     std::chrono::microseconds period_{0};
     std::chrono::microseconds leeway_{0};
     Clock::time_point deadline;
+    Clock::time_point firing;
     bool cancelled = false;
     int suspensions = 1;
     std::uint64_t refused = 0;
