@@ -14,9 +14,10 @@ namespace pellomarin {
 // source: made suspended and unscheduled; one handler run at a time; firings
 // missed while the handler overran are merged into one run, never caught up;
 // suspensions are counted and a resume that would outnumber them is refused.
-// Ticks stay on a fixed grid: the thread sleeps until shortly before each
-// deadline and spins the rest, so the spacing does not depend on how late the
-// kernel wakes it.
+// Ticks stay on a fixed grid and each lands between its deadline and the
+// leeway after it: the thread sleeps to the deadline and spins only the part
+// of its expected wake-up lateness that the leeway cannot absorb, so with a
+// leeway longer than that lateness it never spins.
 class PeriodicTimer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -30,7 +31,7 @@ public:
     // The handler runs on the timer's thread and must not own the timer.
     void setEventHandler(Handler handler);
     // First firing now, then every `period`. The leeway is how late a firing
-    // may be; this timer aims at none.
+    // may be; a long one is also handed to the kernel, in part, to batch wake-ups.
     void schedule(std::chrono::microseconds period, std::chrono::microseconds leeway);
     // False, with no effect, when the timer is not suspended.
     bool resume();

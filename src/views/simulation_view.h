@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -12,8 +10,8 @@
 namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
-// every version the model publishes, at most once per display frame however
-// short the calculation period, and only where a ball was or now is. Main
+// every version the model publishes (at most once per display frame, however
+// short the calculation period), and only where a ball was or now is. Main
 // thread.
 class SimulationView : public QWidget {
     Q_OBJECT
@@ -41,7 +39,6 @@ private:
         int count = 0;
     };
 
-    void versionChanged();
     // Takes the model's balls for the next paint and asks for the area where
     // balls were or will be.
     void showLatest();
@@ -51,8 +48,6 @@ private:
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
     Discs drawn;                               // what the last paint drew
     Observers::Subscription versions;
-    QElapsedTimer sinceLastPaint;
-    QTimer nextFrame;
 };
 
 }  // namespace pellomarin
