@@ -6,6 +6,7 @@
 // nanoseconds, as `date +%s%N` prints it); the period from the user's settings.
 #include <dirent.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,6 +81,16 @@ std::map<int, ThreadUsage> threadUsage() {
     return threads;
 }
 
+// CPU time all processes have used, from the first line of /proc/stat: what
+// the rest of the machine took meanwhile tells whether a row can be trusted.
+double machineBusySeconds() {
+    std::ifstream stat("/proc/stat");
+    std::string cpu;
+    unsigned long long user = 0, nice = 0, system = 0, idle = 0, iowait = 0, irq = 0, softirq = 0;
+    stat >> cpu >> user >> nice >> system >> idle >> iowait >> irq >> softirq;
+    return double(user + nice + system + irq + softirq) / double(sysconf(_SC_CLK_TCK));
+}
+
 double percentile(std::vector<double> values, double p) {
     if (values.empty())
         return 0;
@@ -137,7 +148,7 @@ void measureStartup(Application& app) {
 
 void printRow(Application& app, double elapsed, int paints,
               const std::map<int, ThreadUsage>& before, const std::map<int, ThreadUsage>& after,
-              double processCpu, const Firings& firings) {
+              double processCpu, double machineBusy, const Firings& firings) {
     const auto share = [elapsed](double seconds) { return 100 * seconds / elapsed; };
     double main = 0, timer = 0, others = 0;
     long mainWakeUps = 0;
@@ -159,12 +170,13 @@ void printRow(Application& app, double elapsed, int paints,
     const auto late = firings.lateness();
     std::printf(
         "| %g ms | %.2f %% | %.2f %% | %.3f %% | %.2f %% | %.0f | %.1f | %.6g (%+.2f %%) | %.0f / "
-        "%.0f / %.0f µs (%lld µs) | %ld MB |\n",
+        "%.0f / %.0f µs (%lld µs) | %ld MB | %.0f %% |\n",
         double(model.frameDuration()) / 1000, share(processCpu), share(main), share(timer),
         share(others), double(mainWakeUps) / elapsed, paints / elapsed, ticks,
         100 * (ticks / nominal - 1), percentile(late, 0.5), percentile(late, 0.99),
         percentile(late, 0.999), (long long)model.timer().leeway().count(),
-        std::atol(statusField("/proc/self/status", "VmHWM").c_str()) / 1024);
+        std::atol(statusField("/proc/self/status", "VmHWM").c_str()) / 1024,
+        share(std::max(0.0, machineBusy - processCpu)));
     std::fflush(stdout);
 }
 
@@ -192,12 +204,14 @@ void measureRun(Application& app, int seconds) {
         const int paintsBefore = *paints;
         const auto before = threadUsage();
         const double processCpu = cpuClockSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double machineBusy = machineBusySeconds();
         auto wall = std::make_shared<QElapsedTimer>();
         wall->start();
         QTimer::singleShot(seconds * 1000, [=, &app] {
             const double elapsed = double(wall->nsecsElapsed()) / 1e9;
             printRow(app, elapsed, *paints - paintsBefore, before, threadUsage(),
-                     cpuClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - processCpu, *firings);
+                     cpuClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - processCpu,
+                     machineBusySeconds() - machineBusy, *firings);
             app.model()->cancel();
             QApplication::exit(0);
         });

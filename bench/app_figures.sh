@@ -32,8 +32,8 @@ settings() {
 # The cost of the running window, 10 s from a second after the delayed start.
 table() {
     echo "== Running costs; load average $(cut -d' ' -f1-3 /proc/loadavg)"
-    echo "| period | process | main thread | timer thread | other threads | main wake-ups/s | paints/s | ticks/s | lateness p50 / p99 / p99.9 (leeway) | peak RSS |"
-    echo "|---|---|---|---|---|---|---|---|---|---|"
+    echo "| period | process | main thread | timer thread | other threads | main wake-ups/s | paints/s | ticks/s | lateness p50 / p99 / p99.9 (leeway) | peak RSS | rest of the machine |"
+    echo "|---|---|---|---|---|---|---|---|---|---|---|"
     for period in 30 1 0.1 0.013; do
         settings "$period"
         $build/bench/app_bench run "$seconds" 2>/dev/null

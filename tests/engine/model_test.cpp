@@ -78,12 +78,13 @@ TEST_F(RunningModel, TheMainThreadHearsOfStepsOncePerFrameAtMostAndOfTheLastOnes
     model->start(0.02, 5);
     std::this_thread::sleep_for(100ms);  // the main thread is busy elsewhere
     EXPECT_LE(main.queued(), 1u);
+    model->suspendOrResume(), model->suspendOrResume();
     ASSERT_TRUE(main.runUntil([&] { return model->stepsTaken() > 10000; }));
     model->suspendOrResume();
     const auto frames = (std::chrono::steady_clock::now() - begin) / Model::displayFrame;
     settle();
-    // The first step, then one per frame boundary passed, and one at the stop.
-    EXPECT_LE(main.postCount(), std::uint64_t(frames) + 3);
+    // The first step, then one per frame boundary passed, and one at each stop.
+    EXPECT_LE(main.postCount(), std::uint64_t(frames) + 4);
     EXPECT_EQ(model->version(), model->stepsTaken());
     EXPECT_GE(told, 1);
 }
