@@ -2,21 +2,26 @@
 // the rate holds: the bare PeriodicTimer, then a real Model, each for a few
 // seconds per period.
 //
-// Usage: timer_bench [SECONDS] [timer|model|both|gaps] [PERIOD_US...]
-// (defaults: 3 both 30000 1000 100 13). `gaps` only measures how often the
+// Usage: timer_bench [SECONDS] [timer|model|both|wakeups|gaps] [PERIOD_US...]
+// (defaults: 3 both 30000 1000 100 13). `wakeups` measures what a bare timed
+// sleep and wake-up of a thread costs this machine at each period, the floor
+// under any sleeping timer's CPU time. `gaps` only measures how often the
 // machine takes the CPU away from a busy thread: every such gap longer than a
 // period costs that period a firing, whatever the timer does.
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iterator>
+#include <mutex>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -244,6 +249,29 @@ void runGaps(double seconds) {
     std::printf("  (longest %.0f µs)\n", worst);
 }
 
+// A thread that only sleeps to each deadline of a grid: its CPU time per
+// wake-up, with no timer slack.
+void runWakeUps(std::int64_t periodUs, double seconds) {
+    std::mutex mutex;
+    std::condition_variable never;
+    std::unique_lock lock(mutex);
+    timespec before{}, after{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &before);
+    const auto period = std::chrono::microseconds(periodUs);
+    const auto wakeUps = std::max<long>(1, std::lround(seconds * 1e6 / double(periodUs)));
+    const auto start = Clock::now();
+    for (auto deadline = start + period; deadline <= start + wakeUps * period; deadline += period)
+        while (Clock::now() < deadline)
+            never.wait_until(lock, deadline);
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &after);
+    const double cpuUs =
+        double(after.tv_sec - before.tv_sec) * 1e6 + double(after.tv_nsec - before.tv_nsec) / 1e3;
+    std::printf(
+        "period %7lld µs: a bare sleep and wake-up costs %5.1f µs of CPU, %.3f %% of a core\n",
+        static_cast<long long>(periodUs), cpuUs / double(wakeUps),
+        cpuUs / double(wakeUps) / double(periodUs) * 100.0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -252,6 +280,7 @@ int main(int argc, char** argv) {
     const bool timer = mode == "timer" || mode == "both";
     const bool model = mode == "model" || mode == "both";
     const bool gaps = mode == "gaps";
+    const bool wakeUps = mode == "wakeups";
     std::vector<std::int64_t> periodsUs;
     for (int i = 3; i < argc; ++i)
         periodsUs.push_back(std::atoll(argv[i]));
@@ -259,10 +288,17 @@ int main(int argc, char** argv) {
         periodsUs = defaultPeriodsUs;
     const bool periodsValid = std::all_of(periodsUs.begin(), periodsUs.end(),
                                           [](std::int64_t period) { return period > 0; });
-    if (!(seconds > 0.0) || (!timer && !model && !gaps) || !periodsValid) {
-        std::fprintf(stderr,
-                     "usage: timer_bench [SECONDS] [timer|model|both|gaps] [PERIOD_US...]\n");
+    if (!(seconds > 0.0) || (!timer && !model && !gaps && !wakeUps) || !periodsValid) {
+        std::fprintf(
+            stderr,
+            "usage: timer_bench [SECONDS] [timer|model|both|wakeups|gaps] [PERIOD_US...]\n");
         return 2;
+    }
+    if (wakeUps) {
+        printLoadAverage("before");
+        for (const auto period : periodsUs)
+            runWakeUps(period, seconds);
+        return 0;
     }
     if (gaps) {
         printLoadAverage("before");

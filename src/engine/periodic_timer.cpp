@@ -25,8 +25,8 @@ void relax() {
 }
 
 // Tracks about the 95th percentile of how late a timed sleep wakes up beyond
-// the timer slack asked for: the part of it that the leeway cannot absorb is
-// spun instead of slept.
+// the timer slack asked for: whether the leeway absorbs that lateness decides
+// between sleeping to the deadline and spinning the last of the wait.
 class WakeMargin {
 public:
     std::chrono::nanoseconds value() const { return margin; }
@@ -158,11 +158,13 @@ void PeriodicTimer::run() {
             setSlack(slack = wanted);
         const auto now = Clock::now();
         if (now < deadline) {
-            // A firing may land up to the leeway after its deadline; only the
-            // expected lateness beyond that is spun.
-            const auto spin = std::max<std::chrono::nanoseconds>(
-                0ns, slack + margin.value() - std::chrono::nanoseconds(leeway_));
-            const auto wakeAt = deadline - spin;
+            // A firing may land up to the leeway after its deadline: where
+            // that absorbs the expected lateness, sleep to the deadline. A
+            // shorter leeway (periods of about 0.1 ms and below) would lose
+            // firings to late wake-ups, so the timer wakes that lateness early
+            // and spins to the deadline, which also holds the spacing.
+            const bool absorbed = slack + margin.value() <= std::chrono::nanoseconds(leeway_);
+            const auto wakeAt = absorbed ? deadline : deadline - margin.value();
             if (now < wakeAt) {
                 const auto seen = generation.load(std::memory_order_relaxed);
                 wake.wait_until(lock, wakeAt);

@@ -15,9 +15,9 @@ namespace pellomarin {
 // missed while the handler overran are merged into one run, never caught up;
 // suspensions are counted and a resume that would outnumber them is refused.
 // Ticks stay on a fixed grid and each lands between its deadline and the
-// leeway after it: the thread sleeps to the deadline and spins only the part
-// of its expected wake-up lateness that the leeway cannot absorb, so with a
-// leeway longer than that lateness it never spins.
+// leeway after it. With a leeway longer than the thread's expected wake-up
+// lateness it sleeps to the deadline and never spins; with a shorter one it
+// sleeps until that lateness before the deadline and spins the rest.
 class PeriodicTimer {
 public:
     using Clock = std::chrono::steady_clock;
