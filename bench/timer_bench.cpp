@@ -8,6 +8,7 @@
 // under any sleeping timer's CPU time. `gaps` only measures how often the
 // machine takes the CPU away from a busy thread: every such gap longer than a
 // period costs that period a firing, whatever the timer does.
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -249,27 +250,34 @@ void runGaps(double seconds) {
     std::printf("  (longest %.0f µs)\n", worst);
 }
 
-// A thread that only sleeps to each deadline of a grid: its CPU time per
-// wake-up, with no timer slack.
+// A thread that only sleeps to each deadline of a grid, with no timer slack:
+// its CPU time per wake-up and how late the wake-ups come.
 void runWakeUps(std::int64_t periodUs, double seconds) {
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     std::mutex mutex;
     std::condition_variable never;
     std::unique_lock lock(mutex);
+    const auto period = std::chrono::microseconds(periodUs);
+    std::vector<double> late(
+        static_cast<std::size_t>(std::max(1.0, seconds * 1e6 / double(periodUs))));
     timespec before{}, after{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &before);
-    const auto period = std::chrono::microseconds(periodUs);
-    const auto wakeUps = std::max<long>(1, std::lround(seconds * 1e6 / double(periodUs)));
-    const auto start = Clock::now();
-    for (auto deadline = start + period; deadline <= start + wakeUps * period; deadline += period)
+    auto deadline = Clock::now();
+    for (double& lateUs : late) {
+        deadline += period;
         while (Clock::now() < deadline)
             never.wait_until(lock, deadline);
+        lateUs = std::chrono::duration<double, std::micro>(Clock::now() - deadline).count();
+    }
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &after);
-    const double cpuUs =
-        double(after.tv_sec - before.tv_sec) * 1e6 + double(after.tv_nsec - before.tv_nsec) / 1e3;
+    const double cpuUs = (double(after.tv_sec - before.tv_sec) * 1e6 +
+                          double(after.tv_nsec - before.tv_nsec) / 1e3) /
+                         double(late.size());
     std::printf(
-        "period %7lld µs: a bare sleep and wake-up costs %5.1f µs of CPU, %.3f %% of a core\n",
-        static_cast<long long>(periodUs), cpuUs / double(wakeUps),
-        cpuUs / double(wakeUps) / double(periodUs) * 100.0);
+        "period %7lld µs: a bare wake-up costs %5.1f µs of CPU (%.3f %% of a core), comes "
+        "%.0f / %.0f / %.0f µs late (p50 / p99 / p99.9)\n",
+        static_cast<long long>(periodUs), cpuUs, cpuUs / double(periodUs) * 100.0,
+        percentile(late, 0.5), percentile(late, 0.99), percentile(late, 0.999));
 }
 
 }  // namespace
