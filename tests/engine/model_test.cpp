@@ -80,7 +80,9 @@ TEST_F(RunningModel, TheMainThreadHearsOfStepsOncePerFrameAtMostAndOfTheLastOnes
     EXPECT_LE(main.queued(), 1u);
     model->suspendOrResume(), model->suspendOrResume();
     ASSERT_TRUE(main.runUntil([&] { return model->stepsTaken() > 10000; }));
-    model->suspendOrResume();
+    while (model->stepsTaken() < model->version() + 20)  // steps held for the next frame
+        std::this_thread::yield();
+    model->suspendOrResume();  // shows them at once
     const auto frames = (std::chrono::steady_clock::now() - begin) / Model::displayFrame;
     settle();
     // The first step, then one per frame boundary passed, and one at each stop.
