@@ -14,10 +14,10 @@ namespace pellomarin {
 // source: made suspended and unscheduled; one handler run at a time; firings
 // missed while the handler overran are merged into one run, never caught up;
 // suspensions are counted and a resume that would outnumber them is refused.
-// Ticks stay on a fixed grid and each lands between its deadline and the
-// leeway after it. With a leeway longer than the thread's expected wake-up
-// lateness it sleeps to the deadline and never spins; with a shorter one it
-// sleeps until that lateness before the deadline and spins the rest.
+// Ticks stay on a fixed grid, each meant to land between its deadline and
+// the leeway after it. With a leeway longer than the thread's expected
+// wake-up lateness it sleeps to the deadline and never spins; with a shorter
+// one it sleeps until that lateness before the deadline and spins the rest.
 class PeriodicTimer {
 public:
     using Clock = std::chrono::steady_clock;
