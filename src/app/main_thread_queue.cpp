@@ -11,7 +11,7 @@ namespace pellomarin {
 
 #if defined(Q_OS_UNIX)
 
-MainThreadQueue::MainThreadQueue() {
+MainThreadQueue::State::State() {
     int fds[2];
     if (::pipe(fds) != 0)
         qFatal("MainThreadQueue: no pipe");
@@ -20,9 +20,19 @@ MainThreadQueue::MainThreadQueue() {
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
     readFd = fds[0];
-    state->wakeFd = fds[1];
+    wakeFd = fds[1];
+}
+
+// Both ends live as long as any poster: a late write neither reaches a
+// reused descriptor nor raises SIGPIPE.
+MainThreadQueue::State::~State() {
+    ::close(wakeFd);
+    ::close(readFd);
+}
+
+MainThreadQueue::MainThreadQueue() {
     state->receiver = this;
-    notifier = new QSocketNotifier(readFd, QSocketNotifier::Read, this);
+    notifier = new QSocketNotifier(state->readFd, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &MainThreadQueue::runPending);
 }
 
@@ -31,41 +41,37 @@ void MainThreadQueue::State::wake() {
     [[maybe_unused]] const auto written = ::write(wakeFd, &byte, 1);
 }
 
+// One read takes every byte: each batch writes only one, so a second read
+// would only find the pipe empty.
 void MainThreadQueue::drainWakeUps() {
     char bytes[64];
-    while (::read(readFd, bytes, sizeof bytes) > 0) {
-    }
-}
-
-void MainThreadQueue::closeWakeUps() {
-    ::close(state->wakeFd);
-    delete notifier;
-    ::close(readFd);
+    [[maybe_unused]] const auto read = ::read(state->readFd, bytes, sizeof bytes);
 }
 
 #else
 
 // Elsewhere Qt's own queued call wakes the loop; it still carries no data.
+MainThreadQueue::State::State() = default;
+MainThreadQueue::State::~State() = default;
+
 MainThreadQueue::MainThreadQueue() {
     state->receiver = this;
 }
 
 void MainThreadQueue::State::wake() {
-    QMetaObject::invokeMethod(receiver, &MainThreadQueue::runPending, Qt::QueuedConnection);
+    const std::lock_guard lock(mutex);  // keeps the receiver alive
+    if (receiver)
+        QMetaObject::invokeMethod(receiver, &MainThreadQueue::runPending, Qt::QueuedConnection);
 }
 
 void MainThreadQueue::drainWakeUps() {}
-void MainThreadQueue::closeWakeUps() {}
 
 #endif
 
 MainThreadQueue::~MainThreadQueue() {
-    {
-        const std::lock_guard lock(state->mutex);
-        state->receiver = nullptr;
-        state->pending.clear();
-    }
-    closeWakeUps();
+    const std::lock_guard lock(state->mutex);
+    state->receiver = nullptr;
+    state->pending.clear();
 }
 
 PostToMain MainThreadQueue::poster() const {
@@ -73,13 +79,16 @@ PostToMain MainThreadQueue::poster() const {
 }
 
 void MainThreadQueue::State::post(std::function<void()> work) {
-    const std::lock_guard lock(mutex);
-    if (!receiver)
-        return;
-    pending.push_back(std::move(work));
-    // One wake-up for a batch: it is on its way while anything is pending.
-    if (pending.size() == 1)
-        wake();
+    {
+        const std::lock_guard lock(mutex);
+        if (!receiver)
+            return;
+        pending.push_back(std::move(work));
+        // One wake-up for a batch: it is on its way while anything is pending.
+        if (pending.size() > 1)
+            return;
+    }
+    wake();
 }
 
 void MainThreadQueue::runPending() {

@@ -27,22 +27,26 @@ public:
     PostToMain poster() const;
 
 private:
+    // Shared with the posters. It owns the wake-up channel, so that a poster
+    // can wake the loop after letting go of `mutex` (a main thread woken
+    // while the poster still held it would block at once on it).
     struct State {
+        State();
+        ~State();
         std::mutex mutex;
         std::vector<std::function<void()>> pending;
         MainThreadQueue* receiver = nullptr;  // null once the queue is gone
+        int readFd = -1;
         int wakeFd = -1;
         void post(std::function<void()> work);
-        void wake();  // with `mutex` held
+        void wake();
     };
 
     void runPending();
     void drainWakeUps();
-    void closeWakeUps();
 
     std::shared_ptr<State> state = std::make_shared<State>();
     std::vector<std::function<void()>> running;
-    int readFd = -1;
     QSocketNotifier* notifier = nullptr;
 };
 

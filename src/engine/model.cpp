@@ -60,9 +60,19 @@ void Model::tick() {
         step(ball, parameters);
     });
     steps.fetch_add(1);
+    if (!postToMain)
+        return;
+    // The main thread hears of the steps once per display frame: the first
+    // step after each boundary of a fixed frame grid tells of every step
+    // since. A step left behind by Suspend or Cancel tells at once.
+    const auto now = PeriodicTimer::Clock::now();
+    if (now >= nextFrame)
+        nextFrame = now + displayFrame - (now - nextFrame) % displayFrame;
+    else if (!stopping.load())
+        return;
     // One pending notification at a time: a main thread that falls behind
     // catches up in one go instead of working through a growing queue.
-    if (postToMain && !publishPending.exchange(true)) {
+    if (!publishPending.exchange(true)) {
         postToMain([model = weak_from_this()] {
             if (const auto self = model.lock())
                 self->publishSteps();
@@ -72,6 +82,10 @@ void Model::tick() {
 
 void Model::publishSteps() {
     publishPending = false;  // before reading, so that a later step posts again
+    showSteps();
+}
+
+void Model::showSteps() {
     const std::int64_t taken = steps.load();
     if (taken == version_)
         return;
@@ -90,16 +104,25 @@ void Model::suspendOrResume() {
     if (!started)
         return;
     if (isRunning_) {
-        timer_.suspend();
+        stop(&PeriodicTimer::suspend);
         isRunning_ = false;
     } else {
+        stopping = false;
         timer_.resume();
         isRunning_ = true;
     }
 }
 
 void Model::cancel() {
-    timer_.cancel();
+    stop(&PeriodicTimer::cancel);
+}
+
+void Model::stop(void (PeriodicTimer::*stopTimer)()) {
+    // Steps held for the next frame are shown now; a step under way sees
+    // `stopping` and tells of itself, or is counted here (both are seq_cst).
+    stopping = true;
+    (timer_.*stopTimer)();
+    showSteps();
 }
 
 std::array<Ball, 3> Model::snapshot() const {

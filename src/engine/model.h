@@ -60,7 +60,9 @@ public:
     // G, as the settings' reading rule hands them in. Once per model; later
     // calls do nothing, and so does a period runParameters refuses.
     void start(double periodMs, double gravitationalConstant);
-    // One step inside workQueue, then a (merged) version increment on the main thread.
+    // One step inside workQueue; the version reaches the main thread at most
+    // once per display frame, and at once when the timer stops. On the
+    // timer's thread, one tick at a time.
     void tick();
     // Puts back copies of the starting balls, after the step under way.
     void restart();
@@ -86,8 +88,13 @@ public:
     const PeriodicTimer& timer() const { return timer_; }
     const BallList& memento() const { return memento_; }
 
+    // How often the main thread hears of new steps at most: a 60 Hz display's frame.
+    static constexpr std::chrono::nanoseconds displayFrame{16'666'667};
+
 private:
     void publishSteps();
+    void showSteps();
+    void stop(void (PeriodicTimer::*stopTimer)());
 
     PostToMain postToMain;
     std::shared_ptr<BoolHolder> timerInitialized = std::make_shared<BoolHolder>();
@@ -100,6 +107,8 @@ private:
     Observers versionObservers;
     std::atomic<std::int64_t> steps{0};
     std::atomic<bool> publishPending{false};
+    std::atomic<bool> stopping{false};           // Suspend or Cancel under way: publish at once
+    PeriodicTimer::Clock::time_point nextFrame;  // the timer's thread only
 
     bool isRunning_ = false;
     bool started = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #if defined(__linux__)
+#include <pthread.h>
 #include <sys/prctl.h>
 #endif
 #if defined(__x86_64__) || defined(__i386__) || defined(_M_X64)
@@ -23,8 +24,9 @@ void relax() {
 #endif
 }
 
-// Tracks about the 95th percentile of how late a timed sleep wakes up, so
-// that the sleep before a deadline ends that much early.
+// Tracks about the 95th percentile of how late a timed sleep wakes up beyond
+// the timer slack asked for: whether the leeway absorbs that lateness decides
+// between sleeping to the deadline and spinning the last of the wait.
 class WakeMargin {
 public:
     std::chrono::nanoseconds value() const { return margin; }
@@ -37,6 +39,19 @@ public:
 private:
     std::chrono::nanoseconds margin = 100us;
 };
+
+// How late the kernel may wake the timer's thread so as to batch the wake-up
+// with others. Half of a long leeway, leaving the other half for the
+// machine's own lateness; a short one is kept for that lateness alone.
+std::chrono::nanoseconds slackFor(std::chrono::microseconds leeway) {
+    return leeway >= 1ms ? std::chrono::nanoseconds(leeway) / 2 : 1ns;
+}
+
+void setSlack([[maybe_unused]] std::chrono::nanoseconds slack) {
+#if defined(__linux__)
+    prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(slack.count()), 0UL, 0UL, 0UL);
+#endif
+}
 
 }  // namespace
 
@@ -122,26 +137,39 @@ std::chrono::microseconds PeriodicTimer::leeway() const {
     return leeway_;
 }
 
+PeriodicTimer::Clock::time_point PeriodicTimer::firingDeadline() const {
+    const std::lock_guard lock(mutex);
+    return firing;
+}
+
 void PeriodicTimer::run() {
 #if defined(__linux__)
-    // The kernel may otherwise defer a timed wake-up by 50 µs to batch it.
-    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    pthread_setname_np(pthread_self(), "PeriodicTimer");  // for top -H and the benchmarks
 #endif
     WakeMargin margin;
+    std::chrono::nanoseconds slack{0};  // the kernel's default until set
     std::unique_lock lock(mutex);
     while (!cancelled) {
         if (suspensions > 0) {
             wake.wait(lock);
             continue;
         }
+        if (const auto wanted = slackFor(leeway_); wanted != slack)
+            setSlack(slack = wanted);
         const auto now = Clock::now();
         if (now < deadline) {
-            const auto wakeAt = deadline - margin.value();
+            // A firing may land up to the leeway after its deadline: where
+            // that absorbs the expected lateness, sleep to the deadline. A
+            // shorter leeway (periods of about 0.1 ms and below) would lose
+            // firings to late wake-ups, so the timer wakes that lateness early
+            // and spins to the deadline, which also holds the spacing.
+            const bool absorbed = slack + margin.value() <= std::chrono::nanoseconds(leeway_);
+            const auto wakeAt = absorbed ? deadline : deadline - margin.value();
             if (now < wakeAt) {
                 const auto seen = generation.load(std::memory_order_relaxed);
                 wake.wait_until(lock, wakeAt);
                 if (generation.load(std::memory_order_relaxed) == seen)
-                    margin.observe(Clock::now() - wakeAt);
+                    margin.observe(Clock::now() - wakeAt - slack);
             } else {
                 const auto seen = generation.load(std::memory_order_relaxed);
                 const auto due = deadline;
@@ -154,6 +182,7 @@ void PeriodicTimer::run() {
         }
         // Due: one run stands for every firing missed since the deadline.
         const auto missed = (now - deadline) / period_;
+        firing = deadline;
         deadline += period_ * (missed + 1);
         const Handler current = handler;
         lock.unlock();

@@ -14,9 +14,10 @@ namespace pellomarin {
 // source: made suspended and unscheduled; one handler run at a time; firings
 // missed while the handler overran are merged into one run, never caught up;
 // suspensions are counted and a resume that would outnumber them is refused.
-// Ticks stay on a fixed grid: the thread sleeps until shortly before each
-// deadline and spins the rest, so the spacing does not depend on how late the
-// kernel wakes it.
+// Ticks stay on a fixed grid, each meant to land between its deadline and
+// the leeway after it. With a leeway longer than the thread's expected
+// wake-up lateness it sleeps to the deadline and never spins; with a shorter
+// one it sleeps until that lateness before the deadline and spins the rest.
 class PeriodicTimer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -30,7 +31,7 @@ public:
     // The handler runs on the timer's thread and must not own the timer.
     void setEventHandler(Handler handler);
     // First firing now, then every `period`. The leeway is how late a firing
-    // may be; this timer aims at none.
+    // may be; a long one is also handed to the kernel, in part, to batch wake-ups.
     void schedule(std::chrono::microseconds period, std::chrono::microseconds leeway);
     // False, with no effect, when the timer is not suspended.
     bool resume();
@@ -43,6 +44,9 @@ public:
     std::uint64_t refusedResumes() const;
     std::chrono::microseconds period() const;
     std::chrono::microseconds leeway() const;
+    // The deadline that the run under way stands for (the earliest one when
+    // missed firings merged); for a handler that wants to know how late it runs.
+    Clock::time_point firingDeadline() const;
 
 private:
     void run();
@@ -55,6 +59,7 @@ private:
     std::chrono::microseconds period_{0};
     std::chrono::microseconds leeway_{0};
     Clock::time_point deadline;
+    Clock::time_point firing;
     bool cancelled = false;
     int suspensions = 1;
     std::uint64_t refused = 0;

@@ -15,10 +15,6 @@ namespace {
 // huge circle is filled as one horizontal span per pixel row instead.
 constexpr double largestEllipseRadius = 16384.0;
 
-// At most one paint per frame of a 60 Hz display: at a 1 ms period the model
-// publishes a thousand versions a second.
-constexpr int frameInterval = 16;
-
 // The pixels a disc touches, antialiased edge included.
 QRect touched(QPointF centre, double r) {
     return QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r)
@@ -49,25 +45,12 @@ SimulationView::SimulationView(QWidget* parent) : QWidget(parent) {
     setAccessibleDescription(
         tr("The red, green and yellow balls in perspective, moving under their mutual "
            "gravitation"));
-    nextFrame.setSingleShot(true);
-    nextFrame.setTimerType(Qt::PreciseTimer);
-    connect(&nextFrame, &QTimer::timeout, this, &SimulationView::showLatest);
-}
-
-void SimulationView::versionChanged() {
-    if (nextFrame.isActive())
-        return;  // that frame will show this version too
-    const qint64 since = sinceLastPaint.isValid() ? sinceLastPaint.elapsed() : frameInterval;
-    if (since >= frameInterval)
-        showLatest();
-    else
-        nextFrame.start(int(frameInterval - since));
 }
 
 void SimulationView::setModel(std::shared_ptr<Model> model) {
     model_ = std::move(model);
     versions =
-        model_ ? model_->observeVersion([this] { versionChanged(); }) : Observers::Subscription();
+        model_ ? model_->observeVersion([this] { showLatest(); }) : Observers::Subscription();
     shown.reset();
     update();
 }
@@ -104,7 +87,6 @@ void SimulationView::showLatest() {
 }
 
 void SimulationView::paintEvent(QPaintEvent*) {
-    sinceLastPaint.start();
     QPainter painter(this);
     const QRectF area = rect();
     painter.fillRect(area, Qt::black);  // clipped to what needs painting

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -12,9 +10,9 @@
 namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
-// every version the model publishes, at most once per display frame however
-// short the calculation period, and only where a ball was or now is. It takes
-// keyboard focus, framed when Tab brought it. Main thread.
+// every version the model publishes (at most once per display frame, however
+// short the calculation period), and only where a ball was or now is. It
+// takes keyboard focus, framed when Tab brought it. Main thread.
 class SimulationView : public QWidget {
     Q_OBJECT
 
@@ -42,7 +40,6 @@ private:
         int count = 0;
     };
 
-    void versionChanged();
     // Takes the model's balls for the next paint and asks for the area where
     // balls were or will be.
     void showLatest();
@@ -54,8 +51,6 @@ private:
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
     Discs drawn;                               // what the last paint drew
     Observers::Subscription versions;
-    QElapsedTimer sinceLastPaint;
-    QTimer nextFrame;
     // Focus came by Tab: only then is the focus frame shown.
     bool focusFromKeyboard = false;
 };
