@@ -1,18 +1,10 @@
 #include "simulation_view.h"
 
 #include <QPainter>
-#include <cmath>
-
-#include "ball_colors.h"
-#include "projection.h"
 
 namespace pellomarin {
 
 namespace {
-
-// Beyond this radius the painter's fixed-point rasteriser overflows, so a
-// huge circle is filled as one horizontal span per pixel row instead.
-constexpr double largestEllipseRadius = 16384.0;
 
 // At most one paint per frame of a 60 Hz display: at a 1 ms period the model
 // publishes a thousand versions a second.
@@ -23,19 +15,6 @@ QRect touched(QPointF centre, double r) {
     return QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r)
         .toAlignedRect()
         .adjusted(-1, -1, 1, 1);
-}
-
-void fillHugeCircle(QPainter& painter, QPointF centre, double r, const QRectF& area) {
-    for (double top = area.top(); top < area.bottom(); top += 1.0) {
-        const double dy = top + 0.5 - centre.y();
-        if (std::abs(dy) >= r)
-            continue;
-        const double half = std::sqrt(r * r - dy * dy);
-        const double left = std::max(centre.x() - half, area.left());
-        const double right = std::min(centre.x() + half, area.right());
-        if (left < right)
-            painter.fillRect(QRectF(left, top, right - left, 1.0), painter.brush());
-    }
 }
 
 }  // namespace
@@ -71,28 +50,13 @@ void SimulationView::setModel(std::shared_ptr<Model> model) {
     update();
 }
 
-SimulationView::Discs SimulationView::discsOf(const std::array<Ball, 3>& balls) const {
-    const double cx = width() * 0.5;
-    const double cy = height() * 0.5;
-    Discs discs;
-    for (int i : drawList(balls)) {
-        const Ball& ball = balls[i];
-        const double d = apparentDiameter(ball);
-        const ScreenOffset offset = projectedOffset(ball.position);
-        if (isOnScreen(d, offset, cx, cy))
-            discs.disc[discs.count++] = {{cx + offset.x, cy + offset.y}, d * 0.5, ball.id};
-    }
-    return discs;
-}
-
 void SimulationView::showLatest() {
     if (!model_)
         return;
     shown = model_->snapshot();
-    const Discs next = discsOf(*shown);
+    const Discs next = discsOf(*shown, size());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
-        for (int k = 0; k < discs->count; ++k) {
-            const Disc& disc = discs->disc[k];
+        for (const Disc& disc : *discs) {
             if (disc.r > width() + height()) {
                 update();  // it covers the area
                 return;
@@ -113,17 +77,8 @@ void SimulationView::paintEvent(QPaintEvent*) {
     if (!shown)
         shown = model_->snapshot();
 
-    drawn = discsOf(*shown);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    for (int k = 0; k < drawn.count; ++k) {
-        const Disc& disc = drawn.disc[k];
-        painter.setBrush(ballColors[disc.id]);
-        if (disc.r > largestEllipseRadius)
-            fillHugeCircle(painter, disc.centre, disc.r, area);
-        else
-            painter.drawEllipse(disc.centre, disc.r, disc.r);
-    }
+    drawn = discsOf(*shown, size());
+    paintDiscs(painter, drawn, area);
 }
 
 }  // namespace pellomarin

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "ball_drawing.h"
 #include "model.h"
 
 namespace pellomarin {
@@ -30,22 +31,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // A ball as drawn: its circle and colour, in this widget's coordinates.
-    struct Disc {
-        QPointF centre;
-        double r;
-        std::int64_t id;
-    };
-    struct Discs {
-        std::array<Disc, 3> disc{};
-        int count = 0;
-    };
-
     void versionChanged();
     // Takes the model's balls for the next paint and asks for the area where
     // balls were or will be.
     void showLatest();
-    Discs discsOf(const std::array<Ball, 3>& balls) const;
 
     std::shared_ptr<Model> model_;
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws

@@ -27,9 +27,12 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
     EXPECT_EQ(none.masses, (std::array<double, 3>{1, 1, 1}));
     EXPECT_EQ(none.gravity, 5.0);
     EXPECT_EQ(none.periodMs, 30.0);
-    const auto all = std::get<RunOptions>(parseArguments(
-        {"--masses", "1, 2.5,3e2", "--gravity", "0.5", "--period", "0.013", "--seed",
-         "18446744073709551615", "--state", "-", "--steps", "10", "--every", "3", "--describe"}));
+    const auto all = std::get<RunOptions>(
+        parseArguments({"--masses", "1, 2.5,3e2", "--gravity",  "0.5",
+                        "--period", "0.013",      "--seed",     "18446744073709551615",
+                        "--state",  "-",          "--steps",    "10",
+                        "--every",  "3",          "--describe", "--no-paths",
+                        "--size",   "16x16384",   "--picture",  "a.SVG"}));
     EXPECT_EQ(all.masses, (std::array<double, 3>{1, 2.5, 300}));
     EXPECT_EQ(all.gravity, 0.5);
     EXPECT_EQ(all.periodMs, 0.013);
@@ -38,6 +41,9 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
     EXPECT_EQ(all.steps, 10u);
     EXPECT_EQ(*all.every, 3u);
     EXPECT_TRUE(all.describe);
+    EXPECT_EQ(all.picture->format, PictureOptions::Format::svg);
+    EXPECT_EQ(all.picture->width * 10000 + all.picture->height, 16 * 10000 + 16384);
+    EXPECT_FALSE(all.picture->paths);
     // Each message names what is wrong, on one line: control characters are escaped.
     const std::vector<std::pair<std::vector<std::string_view>, std::string>> refusals = {
         {{"--masses", "1,,2"}, "--masses"},
@@ -48,15 +54,19 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--every", "0"}, "--every"},
         {{"--state", ""}, "--state"},
         {{"--steps"}, "--steps: missing value"},
+        {{"--picture", "a.jpg"}, "--picture"},
+        {{"--picture", "a.png", "--size", "15x800"}, "--size"},
+        {{"--picture", "a.png", "--size", "800x16385"}, "--size"},
+        {{"--no-paths"}, "--no-paths: only with --picture"},
         {{"--gravity", "5\r\n"}, "got '5\\x0d\\x0a'"}};
     for (const auto& [argv, expected] : refusals)
         EXPECT_TRUE(refused(parseArguments(argv), expected));
 }
 
 TEST(StateFile, ThreeLinesOfSixFiniteNumbers) {
-    const auto state =
-        std::get<0>(parseState("# x,y,z,vx,vy,vz\n1,2,3,0.1,0.2,0.3\n\n -1 , -2 , -3 , 0 , 0 , 0 # "
-                               "one\r\n0,0,0,1e-3,0,-0"));
+    const auto state = std::get<0>(
+        parseState("\xEF\xBB\xBF# x,y,z,vx,vy,vz\n1,2,3,0.1,0.2,0.3\n\n -1 , -2 , -3 , 0 , 0 , 0 # "
+                   "one\r\n0,0,0,1e-3,0,-0"));
     EXPECT_EQ(state[0].movement, (Triple{{0.1, 0.2, 0.3}}));
     EXPECT_EQ(state[1].position, (Triple{{-1, -2, -3}}));
     EXPECT_EQ(state[2].movement, (Triple{{1e-3, 0, 0}}));
@@ -76,21 +86,24 @@ struct Result {
     std::string out, err;
 };
 
+std::string contents(const fs::path& file) {
+    std::stringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 // Runs the real binary with `input` on standard input.
-Result run(const std::string& arguments, const std::string& input = "") {
+Result run(const std::string& arguments, const std::string& input = "",
+           const std::string& output = "") {
     const fs::path dir = fs::temp_directory_path() / ("runner-test-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in") << input;
-    const std::string command = std::string(PELLOMARIN_RUN) + " " + arguments + " <" +
-                                (dir / "in").string() + " >" + (dir / "out").string() + " 2>" +
-                                (dir / "err").string();
+    const std::string command =
+        std::string(PELLOMARIN_RUN) + " " + arguments + " <" + (dir / "in").string() + " >" +
+        (output.empty() ? (dir / "out").string() : output) + " 2>" + (dir / "err").string();
     const int raw = std::system(command.c_str());
-    const auto slurp = [&](const char* name) {
-        std::stringstream text;
-        text << std::ifstream(dir / name).rdbuf();
-        return text.str();
-    };
-    Result result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp("out"), slurp("err")};
+    Result result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(dir / "out"),
+                  contents(dir / "err")};
     fs::remove_all(dir);
     return result;
 }
@@ -148,12 +161,42 @@ TEST(Runner, BadInputGetsOneLineExitTwoAndNothingOnStandardOutput) {
                                                           {"--period 1e300", ""},
                                                           {"--masses 1e300,1,1", ""},
                                                           {"--state /nonexistent/state.csv", ""},
+                                                          {"--state /tmp", ""},
+                                                          {"--picture /nonexistent/a.png", ""},
+                                                          {"--picture /proc/a.svg", ""},
                                                           {"--state -", "1,2,3\n"}}) {
         const auto result = run(arguments, input);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_EQ(result.out, "") << arguments;
         EXPECT_EQ(lines(result.err).size(), 1u) << arguments << ": " << result.err;
     }
+    const auto full = run("--seed 1 --steps 100000 --every 1", "", "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(lines(full.err).size(), 1u) << full.err;
+}
+
+TEST(Runner, PicturesNeedNoDisplayAndComeOutTheSameEveryTime) {
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::setenv("QT_QPA_PLATFORM", "none", 1);  // a platform plugin would fail to load
+    const fs::path dir = fs::temp_directory_path() / ("pictures-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string rows = "--seed 7 --steps 3000 --every 1000";
+    const std::string csv = run(rows).out;
+    for (const std::string name : {"a.png", "b.svg"}) {
+        std::vector<std::string> bytes;
+        for (const char* extra : {"", "", " --no-paths"}) {
+            const auto result =
+                run(rows + " --size 300x200 --picture " + (dir / name).string() + extra);
+            EXPECT_EQ(result.status, 0) << result.err;
+            EXPECT_EQ(result.out, csv);
+            bytes.push_back(contents(dir / name));
+        }
+        EXPECT_EQ(bytes[0], bytes[1]) << name;
+        EXPECT_NE(bytes[0], bytes[2]) << name;  // the paths
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // no temporary left
+    fs::remove_all(dir);
 }
 
 }  // namespace
