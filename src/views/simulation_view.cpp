@@ -47,13 +47,39 @@ void SimulationView::setModel(std::shared_ptr<Model> model) {
     versions =
         model_ ? model_->observeVersion([this] { versionChanged(); }) : Observers::Subscription();
     shown.reset();
+    clearTrails();
     update();
+}
+
+void SimulationView::setTrailsShown(bool on) {
+    if (on == trailsShown())
+        return;
+    trails = on ? std::make_unique<Trails>() : nullptr;
+    if (trails)
+        trails->resize(size(), devicePixelRatioF());
+    update();
+}
+
+void SimulationView::clearTrails() {
+    if (trails)
+        update(trails->clear());
+}
+
+void SimulationView::resizeEvent(QResizeEvent*) {
+    if (trails)
+        trails->resize(size(), devicePixelRatioF());  // the points are reprojected
+}
+
+double SimulationView::simulatedTime() const {
+    return double(model_->stepsTaken()) * model_->stepParameters().timeStep;
 }
 
 void SimulationView::showLatest() {
     if (!model_)
         return;
     shown = model_->snapshot();
+    if (trails)
+        update(trails->add(*shown, simulatedTime()));
     const Discs next = discsOf(*shown, size());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
         for (const Disc& disc : *discs) {
@@ -70,7 +96,14 @@ void SimulationView::paintEvent(QPaintEvent*) {
     sinceLastPaint.start();
     QPainter painter(this);
     const QRectF area = rect();
-    painter.fillRect(area, Qt::black);  // clipped to what needs painting
+    if (trails && !trails->fits(size(), devicePixelRatioF())) {
+        trails->resize(size(), devicePixelRatioF());  // moved to another screen
+        update();
+    }
+    if (trails)
+        trails->paint(painter);  // black, with the trails on it
+    else
+        painter.fillRect(area, Qt::black);  // clipped to what needs painting
     drawn = {};
     if (!model_)
         return;

@@ -9,12 +9,14 @@
 
 #include "ball_drawing.h"
 #include "model.h"
+#include "trails.h"
 
 namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
 // every version the model publishes, at most once per display frame however
-// short the calculation period, and only where a ball was or now is. Main
+// short the calculation period, and only where a ball was or now is; with
+// trails shown, the lines of where the balls have been under them. Main
 // thread.
 class SimulationView : public QWidget {
     Q_OBJECT
@@ -27,19 +29,29 @@ public:
 
     QSize sizeHint() const override { return {600, 600}; }
 
+    // Off by default; turning them on starts them afresh.
+    void setTrailsShown(bool shown);
+    bool trailsShown() const { return trails != nullptr; }
+    // Forgets where the balls have been (Restart; a new model does it itself).
+    void clearTrails();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void versionChanged();
     // Takes the model's balls for the next paint and asks for the area where
     // balls were or will be.
     void showLatest();
+    // Steps taken times the time step: where the trails' fade is measured from.
+    double simulatedTime() const;
 
     std::shared_ptr<Model> model_;
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
     Discs drawn;                               // what the last paint drew
     Observers::Subscription versions;
+    std::unique_ptr<Trails> trails;  // while shown
     QElapsedTimer sinceLastPaint;
     QTimer nextFrame;
 };

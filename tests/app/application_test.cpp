@@ -1,6 +1,9 @@
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <random>
 
 #include "application.h"
@@ -84,6 +87,41 @@ private slots:
         QCOMPARE(&app.model()->isTimerInitialized(), &app.isTimerInitialized());
     }
 
+    // Before the start it shows what the start will read, and writes nothing.
+    void copyStartReplaysInTheRunnerStepForStepAndPixelForPixel() {
+        store.write("gravitational constant", -2);
+        store.write("calculation period", 0.0125);  // 13 µs: the half rounds up
+        store.write("mass 1", 2.5);
+        Application app(store, {delay, 11});
+        app.mainWindow().copyStartAction()->trigger();
+        const QString before = QGuiApplication::clipboard()->text();
+        QVERIFY2(before.startsWith("# pellomarin-run --masses 1,2.5,1 --gravity 5 --period 0.0125 "
+                                   "--state -\n"),
+                 qPrintable(before));
+        QCOMPARE(store.read("gravitational constant"), -2.0);
+        QTRY_VERIFY(app.model()->stepsTaken() > 1000);
+        app.suspendOrResume();
+        app.mainWindow().copyStartAction()->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), before);
+        // The comment's command, with as many steps as the window took.
+        QTemporaryDir dir;
+        SimulationView* view = app.mainWindow().content()->simulationView();
+        view->setModel(app.model());  // a fresh snapshot at the next paint
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QStringList arguments = before.section('\n', 0, 0).split(' ').mid(2);
+        arguments << "--steps" << QString::number(app.model()->stepsTaken()) << "--describe"
+                  << "--no-paths"
+                  << "--picture" << dir.filePath("p.png") << "--size"
+                  << QString("%1x%2").arg(shown.width()).arg(shown.height());
+        QProcess runner;
+        runner.start(PELLOMARIN_RUN, arguments);
+        runner.write(before.toUtf8());
+        runner.closeWriteChannel();
+        QVERIFY(runner.waitForFinished());
+        QCOMPARE(runner.readAllStandardOutput().toStdString(), app.model()->description() + "\n");
+        QCOMPARE(QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32), shown);
+    }
+
     void newSimulationResetsTheMinimumAndRestartKeepsIt() {
         Application app(store, {1h, 1});
         app.mainWindow().content()->statusBar()->refresh();
@@ -106,11 +144,15 @@ private slots:
         const auto start = app.model()->memento()[0]->position;
         QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(app.model()->snapshot()[0].position, start);
+        // Trails are remembered for the next launch.
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(
+            Application(store, {1h, 1}).mainWindow().content()->simulationView()->trailsShown());
         // Alt+P opens the menu; the arrows and Return choose a command.
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(menu->activeAction(), window.restartAction());
-        for (int k = 0; k < 3; ++k)
+        for (int k = 0; k < 4; ++k)
             QTest::keyClick(menu, Qt::Key_Down);
         QCOMPARE(menu->activeAction(), window.settingsAction());
         QTest::keyClick(menu, Qt::Key_Return);
@@ -118,6 +160,13 @@ private slots:
         const auto first = app.model();
         QTest::keyClick(&app.settingsWindow(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(app.model() != first);
+        // Quit ends the event loop, so the program.
+        QTimer stuck;
+        connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        stuck.start(5000);
+        QTimer::singleShot(
+            0, [&] { QTest::keyClick(&app.settingsWindow(), Qt::Key_Q, Qt::ControlModifier); });
+        QCOMPARE(QCoreApplication::exec(), 0);
         QTest::keyClick(&app.settingsWindow(), Qt::Key_Escape);
         QTRY_VERIFY(!app.settingsWindow().isVisible());
     }

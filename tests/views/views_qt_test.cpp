@@ -9,6 +9,7 @@
 #include "qt_tests.h"
 #include "simulation_view.h"
 #include "status_bar.h"
+#include "trails.h"
 
 using namespace pellomarin;
 using support::t;
@@ -77,6 +78,31 @@ private slots:
                 partial +=
                     image.pixelColor(x, y).redF() > 0.05 && image.pixelColor(x, y).redF() < 0.95;
         QVERIFY2(partial > 3 * r, qPrintable(QString::number(partial)));
+    }
+
+    void trailsLieWhereABallWasUntilClearedOrTurnedOff() {
+        // Balls 0 and 1 head for ball 2 along the line drawn 200.5 down: through row 200.
+        const auto model =
+            Model::make(support::balls({t(-150, 0, 0.5), t(150, 0, 0.5), t(0, 0, -1)}, {8, 8, 8},
+                                       {t(3, 0, 0), t(-3, 0, 0), t(0, 0, 0)}),
+                        [](std::function<void()> publish) { publish(); });
+        SimulationView trailed;  // never painted: every version is shown at once
+        trailed.resize(400, 400);
+        trailed.setModel(model);
+        trailed.setTrailsShown(true);
+        for (int n = 0; n < 20; ++n)
+            model->tick();
+        const auto reddish = [](QColor c) { return c.red() > 100 && c.green() + c.blue() == 0; };
+        QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {70, 200})));  // 40 behind ball 0
+        trailed.resize(500, 400);  // the points are kept in 3D
+        QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {120, 200})));
+        trailed.clearTrails();
+        QCOMPARE(pixelAt(trailed.grab().toImage(), {120, 200}), QColor(Qt::black));
+        trailed.setTrailsShown(false);
+        SimulationView plain;
+        plain.setModel(model);
+        plain.resize(trailed.size());
+        QCOMPARE(trailed.grab().toImage(), plain.grab().toImage());
     }
 };
 
