@@ -10,8 +10,8 @@ namespace pellomarin {
 
 namespace {
 
-constexpr int fadeRedraws = 32;     // full redraws per fade time
-constexpr int shades = 64;          // levels of strength a segment is drawn at
+constexpr int fadeRedraws = 16;     // full redraws per fade time
+constexpr int shades = 32;          // levels of strength a segment is drawn at
 constexpr double spacing = 1.0;     // at least this far apart on screen, kept points
 constexpr int touchedMargin = 2;    // beyond a segment's box, antialiasing included
 constexpr double clipMargin = 4.0;  // segments are cut to the area and this much more
