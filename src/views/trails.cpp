@@ -11,20 +11,9 @@ namespace pellomarin {
 namespace {
 
 constexpr int fadeRedraws = 16;     // full redraws per fade time
-constexpr int shades = 32;          // levels of strength a segment is drawn at
 constexpr double spacing = 1.0;     // at least this far apart on screen, kept points
 constexpr int touchedMargin = 2;    // beyond a segment's box, antialiasing included
 constexpr double clipMargin = 4.0;  // segments are cut to the area and this much more
-
-// The ball's colour at this strength, opaque over the layer's black.
-QPen penFor(int ball, int shade) {
-    const QColor full = ballColors[ball];
-    const double k = double(shade) / shades;
-    QPen pen(QColor::fromRgbF(float(full.redF() * k), float(full.greenF() * k),
-                              float(full.blueF() * k)));
-    pen.setCosmetic(true);  // one device pixel wide: sharp on every screen
-    return pen;
-}
 
 QRect touched(ScreenPoint a, ScreenPoint b) {
     return QRectF(QPointF(a.x, a.y), QPointF(b.x, b.y))
@@ -34,6 +23,20 @@ QRect touched(ScreenPoint a, ScreenPoint b) {
 }
 
 }  // namespace
+
+Trails::Trails() {
+    // Each ball's colour at each strength, opaque over the layer's black.
+    for (int ball = 0; ball < 3; ++ball) {
+        const QColor full = ballColors[ball];
+        for (int shade = 0; shade <= shades; ++shade) {
+            const double k = double(shade) / shades;
+            QPen& pen = pens[ball][shade];
+            pen = QPen(QColor::fromRgbF(float(full.redF() * k), float(full.greenF() * k),
+                                        float(full.blueF() * k)));
+            pen.setCosmetic(true);  // one device pixel wide: sharp on every screen
+        }
+    }
+}
 
 void Trails::Ring::push(const Point& p) {
     if (count == capacity)
@@ -93,13 +96,15 @@ QRect Trails::add(const std::array<Ball, 3>& balls, double time) {
     }
     if (time < redrawnAt || time - redrawnAt >= fadeTime / fadeRedraws)
         return redraw(time);
+    if (layer.isNull())
+        return {};  // an empty area
     QRect changed;
     QPainter painter(&layer);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int i = 0; i < 3; ++i) {
         if (!added[i])
             continue;
-        painter.setPen(penFor(i, shades));
+        painter.setPen(pens[i][shades]);
         changed |= drawSegment(painter, added[i]->first, added[i]->second);
     }
     drawnOn |= changed;
@@ -122,7 +127,7 @@ QRect Trails::redraw(double now) {
     int i = 0;
     const auto flush = [&] {
         if (length > 1) {
-            painter.setPen(penFor(i, runShade));
+            painter.setPen(pens[i][runShade]);
             painter.drawPolyline(run.data(), length);
         }
         length = 0;
@@ -144,7 +149,7 @@ QRect Trails::redraw(double now) {
                 const ScreenPoint a = *previous, b = *point;
                 if (!contains(bounds(), a) || !contains(bounds(), b)) {
                     flush();
-                    painter.setPen(penFor(i, shade));
+                    painter.setPen(pens[i][shade]);
                     drawnOn |= drawSegment(painter, a, b);
                 } else {
                     if (shade != runShade || length == 0) {

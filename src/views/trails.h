@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPen>
 #include <QRect>
 #include <array>
 #include <optional>
@@ -24,6 +25,8 @@ class Trails {
 public:
     static constexpr double fadeTime = 300.0;  // units of simulated time
     static constexpr int capacity = 1024;      // points per ball
+
+    Trails();
 
     // Sizes the layer to a drawing area (its logical size and the screen's
     // ratio of device pixels) and draws the kept points anew: a resize
@@ -59,7 +62,10 @@ private:
     QRect drawSegment(QPainter& painter, ScreenPoint a, ScreenPoint b) const;
     ScreenRect bounds() const;
 
+    static constexpr int shades = 32;  // levels of strength a segment is drawn at
+
     std::array<Ring, 3> rings;
+    std::array<std::array<QPen, shades + 1>, 3> pens;
     QImage layer;
     QSize area;
     QRect drawnOn;           // what lines on the layer cover, in area coordinates

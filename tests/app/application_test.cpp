@@ -87,7 +87,8 @@ private slots:
         QCOMPARE(&app.model()->isTimerInitialized(), &app.isTimerInitialized());
     }
 
-    // Before the start it shows what the start will read, and writes nothing.
+    // Before the start it shows what the start will read, and writes nothing;
+    // after it, what the simulation runs with.
     void copyStartReplaysInTheRunnerStepForStepAndPixelForPixel() {
         store.write("gravitational constant", -2);
         store.write("calculation period", 0.0125);  // 13 µs: the half rounds up
@@ -101,6 +102,7 @@ private slots:
         QCOMPARE(store.read("gravitational constant"), -2.0);
         QTRY_VERIFY(app.model()->stepsTaken() > 1000);
         app.suspendOrResume();
+        store.write("calculation period", 1);  // for the next simulation
         app.mainWindow().copyStartAction()->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), before);
         // The comment's command, with as many steps as the window took.

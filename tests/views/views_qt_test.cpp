@@ -95,7 +95,9 @@ private slots:
         const auto reddish = [](QColor c) { return c.red() > 100 && c.green() + c.blue() == 0; };
         QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {70, 200})));  // 40 behind ball 0
         trailed.resize(500, 400);  // the points are kept in 3D
-        QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {120, 200})));
+        const QImage resized = trailed.grab().toImage();
+        QVERIFY(reddish(pixelAt(resized, {120, 200})));
+        QCOMPARE(pixelAt(resized, {250, 199}), ballColors[2]);  // over the trails
         trailed.clearTrails();
         QCOMPARE(pixelAt(trailed.grab().toImage(), {120, 200}), QColor(Qt::black));
         trailed.setTrailsShown(false);
