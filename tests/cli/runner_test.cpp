@@ -27,12 +27,9 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
     EXPECT_EQ(none.masses, (std::array<double, 3>{1, 1, 1}));
     EXPECT_EQ(none.gravity, 5.0);
     EXPECT_EQ(none.periodMs, 30.0);
-    const auto all = std::get<RunOptions>(
-        parseArguments({"--masses", "1, 2.5,3e2", "--gravity",  "0.5",
-                        "--period", "0.013",      "--seed",     "18446744073709551615",
-                        "--state",  "-",          "--steps",    "10",
-                        "--every",  "3",          "--describe", "--no-paths",
-                        "--size",   "16x16384",   "--picture",  "a.SVG"}));
+    const auto all = std::get<RunOptions>(parseArguments(
+        {"--masses", "1, 2.5,3e2", "--gravity", "0.5", "--period", "0.013", "--seed",
+         "18446744073709551615", "--state", "-", "--steps", "10", "--every", "3", "--describe"}));
     EXPECT_EQ(all.masses, (std::array<double, 3>{1, 2.5, 300}));
     EXPECT_EQ(all.gravity, 0.5);
     EXPECT_EQ(all.periodMs, 0.013);
@@ -41,9 +38,6 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
     EXPECT_EQ(all.steps, 10u);
     EXPECT_EQ(*all.every, 3u);
     EXPECT_TRUE(all.describe);
-    EXPECT_EQ(all.picture->format, PictureOptions::Format::svg);
-    EXPECT_EQ(all.picture->width * 10000 + all.picture->height, 16 * 10000 + 16384);
-    EXPECT_FALSE(all.picture->paths);
     // Each message names what is wrong, on one line: control characters are escaped.
     const std::vector<std::pair<std::vector<std::string_view>, std::string>> refusals = {
         {{"--masses", "1,,2"}, "--masses"},
@@ -57,7 +51,6 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--picture", "a.jpg"}, "--picture"},
         {{"--picture", "a.png", "--size", "15x800"}, "--size"},
         {{"--picture", "a.png", "--size", "800x16385"}, "--size"},
-        {{"--no-paths"}, "--no-paths: only with --picture"},
         {{"--gravity", "5\r\n"}, "got '5\\x0d\\x0a'"}};
     for (const auto& [argv, expected] : refusals)
         EXPECT_TRUE(refused(parseArguments(argv), expected));
@@ -171,27 +164,21 @@ TEST(Runner, BadInputGetsOneLineExitTwoAndNothingOnStandardOutput) {
         EXPECT_EQ(lines(result.err).size(), 1u) << arguments << ": " << result.err;
     }
     const auto full = run("--seed 1 --steps 100000 --every 1", "", "/dev/full");
-    EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(lines(full.err).size(), 1u) << full.err;
+    EXPECT_EQ(std::pair(full.status, lines(full.err).size()), std::pair(1, size_t(1))) << full.err;
 }
 
 TEST(Runner, PicturesNeedNoDisplayAndComeOutTheSameEveryTime) {
     if (!PELLOMARIN_PICTURES)
         GTEST_SKIP() << "built without Qt";
-    ::unsetenv("DISPLAY");
-    ::unsetenv("WAYLAND_DISPLAY");
-    ::setenv("QT_QPA_PLATFORM", "none", 1);  // a platform plugin would fail to load
+    ::setenv("QT_QPA_PLATFORM", "none", 1);  // no display: a QGuiApplication would abort
     const fs::path dir = fs::temp_directory_path() / ("pictures-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    const std::string rows = "--seed 7 --steps 3000 --every 1000";
-    const std::string csv = run(rows).out;
-    for (const std::string name : {"a.png", "b.svg"}) {
+    const std::string rows = "--seed 7 --steps 3000 --every 1000", csv = run(rows).out;
+    for (const std::string name : {"a.png", "b.SVG"}) {
         std::vector<std::string> bytes;
         for (const char* extra : {"", "", " --no-paths"}) {
-            const auto result =
-                run(rows + " --size 300x200 --picture " + (dir / name).string() + extra);
-            EXPECT_EQ(result.status, 0) << result.err;
-            EXPECT_EQ(result.out, csv);
+            EXPECT_EQ(run(rows + " --size 16x16384 --picture " + (dir / name).string() + extra).out,
+                      csv);
             bytes.push_back(contents(dir / name));
         }
         EXPECT_EQ(bytes[0], bytes[1]) << name;
