@@ -10,8 +10,8 @@ namespace pellomarin {
 // Paths of the balls on screen: the window's trails and the runner's pictures.
 
 struct ScreenPoint {
-    double x;
-    double y;
+    double x = 0.0;
+    double y = 0.0;
 };
 
 // Where a position appears in a drawing area of this size, top left at (0, 0),

@@ -83,9 +83,9 @@ QRect Trails::add(const std::array<Ball, 3>& balls, double time) {
     for (int i = 0; i < 3; ++i) {
         Ring& ring = rings[i];
         const auto point = screenPoint(balls[i].position, area.width(), area.height());
-        const auto last =
-            ring.count ? screenPoint(ring.at(ring.count - 1).position, area.width(), area.height())
-                       : std::nullopt;
+        std::optional<ScreenPoint> last;
+        if (ring.count)
+            last = screenPoint(ring.at(ring.count - 1).position, area.width(), area.height());
         if (!point && ring.count && !last)
             continue;  // the line is broken already
         if (point && last && std::hypot(point->x - last->x, point->y - last->y) < spacing)
