@@ -34,11 +34,11 @@ void CoverageRaster::segment(int ball, ScreenPoint a, ScreenPoint b) {
     }
     if (a.x > b.x)
         std::swap(a, b);
-    if (a.x == b.x)
-        return;
-    const double slope = (b.y - a.y) / (b.x - a.x);
     const int first = static_cast<int>(std::ceil(a.x - 0.5));
     const int end = static_cast<int>(std::ceil(b.x - 0.5));
+    if (first >= end)
+        return;  // a short segment between two column centres: the next one samples
+    const double slope = (b.y - a.y) / (b.x - a.x);
     for (int i = first; i < end; ++i) {
         const double across = a.y + ((i + 0.5) - a.x) * slope - 0.5;
         const double below = std::floor(across);
@@ -58,7 +58,11 @@ void CoverageRaster::compose(const std::uint32_t (&colours)[3]) {
     for (int y = 0; y < height; ++y) {
         std::uint32_t* row = pixels + std::ptrdiff_t(y) * stride;
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t coverages = row[x];
+            const std::uint32_t coverages = row[x] & 0xffffffu;
+            if (coverages == 0) {
+                row[x] = 0xff000000u;  // most of the picture: black
+                continue;
+            }
             std::uint32_t channel[3] = {0, 0, 0};  // red, green, blue
             for (int ball = 0; ball < 3; ++ball) {
                 const std::uint32_t c = (coverages >> (8 * ball)) & 0xffu;

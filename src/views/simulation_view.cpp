@@ -1,5 +1,6 @@
 #include "simulation_view.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace pellomarin {
@@ -56,18 +57,18 @@ void SimulationView::setTrailsShown(bool on) {
         return;
     trails = on ? std::make_unique<Trails>() : nullptr;
     if (trails)
-        trails->resize(size(), devicePixelRatioF());
+        trails->resize(size());
     update();
 }
 
 void SimulationView::clearTrails() {
     if (trails)
-        update(trails->clear());
+        trails->clear([this](const QRect& r) { update(r); });
 }
 
 void SimulationView::resizeEvent(QResizeEvent*) {
     if (trails)
-        trails->resize(size(), devicePixelRatioF());  // the points are reprojected
+        trails->resize(size());  // the points are projected anew
 }
 
 double SimulationView::simulatedTime() const {
@@ -79,7 +80,7 @@ void SimulationView::showLatest() {
         return;
     shown = model_->snapshot();
     if (trails)
-        update(trails->add(*shown, simulatedTime()));
+        trails->add(*shown, simulatedTime(), [this](const QRect& r) { update(r); });
     const Discs next = discsOf(*shown, size());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
         for (const Disc& disc : *discs) {
@@ -92,18 +93,13 @@ void SimulationView::showLatest() {
     }
 }
 
-void SimulationView::paintEvent(QPaintEvent*) {
+void SimulationView::paintEvent(QPaintEvent* event) {
     sinceLastPaint.start();
     QPainter painter(this);
     const QRectF area = rect();
-    if (trails && !trails->fits(size(), devicePixelRatioF())) {
-        trails->resize(size(), devicePixelRatioF());  // moved to another screen
-        update();
-    }
+    painter.fillRect(area, Qt::black);  // clipped to what needs painting
     if (trails)
-        trails->paint(painter);  // black, with the trails on it
-    else
-        painter.fillRect(area, Qt::black);  // clipped to what needs painting
+        trails->paint(painter, event->region());  // under the balls
     drawn = {};
     if (!model_)
         return;

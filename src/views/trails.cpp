@@ -1,8 +1,9 @@
 #include "trails.h"
 
 #include <QPainter>
-#include <QtMath>
+#include <QRegion>
 #include <cmath>
+#include <limits>
 
 #include "ball_colors.h"
 
@@ -10,22 +11,44 @@ namespace pellomarin {
 
 namespace {
 
-constexpr int fadeRedraws = 16;     // full redraws per fade time
+constexpr int fadeSteps = 16;       // times per fade time the trails are repainted
 constexpr double spacing = 1.0;     // at least this far apart on screen, kept points
-constexpr int touchedMargin = 2;    // beyond a segment's box, antialiasing included
+constexpr double touched = 2.0;     // beyond a segment's box, antialiasing included
 constexpr double clipMargin = 4.0;  // segments are cut to the area and this much more
 
-QRect touched(ScreenPoint a, ScreenPoint b) {
-    return QRectF(QPointF(a.x, a.y), QPointF(b.x, b.y))
-        .normalized()
-        .toAlignedRect()
-        .adjusted(-touchedMargin, -touchedMargin, touchedMargin, touchedMargin);
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr ScreenRect nothing{infinity, infinity, -infinity, -infinity};
+
+void extend(ScreenRect& box, const std::optional<ScreenPoint>& p) {
+    if (!p)
+        return;
+    box = {std::min(box.left, p->x), std::min(box.top, p->y), std::max(box.right, p->x),
+           std::max(box.bottom, p->y)};
+}
+
+bool overlap(const ScreenRect& a, const ScreenRect& b) {
+    return !(a.right < b.left || a.left > b.right || a.bottom < b.top || a.top > b.bottom);
+}
+
+QRect pixelsOf(const ScreenRect& box) {
+    if (box.left > box.right)
+        return {};
+    return QRectF(QPointF(box.left - touched, box.top - touched),
+                  QPointF(box.right + touched, box.bottom + touched))
+        .toAlignedRect();
+}
+
+QRect pixelsOf(ScreenPoint a, ScreenPoint b) {
+    ScreenRect box = nothing;
+    extend(box, a);
+    extend(box, b);
+    return pixelsOf(box);
 }
 
 }  // namespace
 
 Trails::Trails() {
-    // Each ball's colour at each strength, opaque over the layer's black.
+    // Each ball's colour at each strength, opaque over the black background.
     for (int ball = 0; ball < 3; ++ball) {
         const QColor full = ballColors[ball];
         for (int shade = 0; shade <= shades; ++shade) {
@@ -36,89 +59,119 @@ Trails::Trails() {
             pen.setCosmetic(true);  // one device pixel wide: sharp on every screen
         }
     }
-}
-
-void Trails::Ring::push(const Point& p) {
-    if (count == capacity)
-        first = (first + 1) % capacity;  // the oldest goes
-    else
-        ++count;
-    point[(first + count - 1) % capacity] = p;
-}
-
-ScreenRect Trails::bounds() const {
-    return {-clipMargin, -clipMargin, area.width() + clipMargin, area.height() + clipMargin};
-}
-
-bool Trails::fits(QSize area_, qreal devicePixelRatio) const {
-    return area_ == area && layer.devicePixelRatio() == devicePixelRatio;
-}
-
-void Trails::resize(QSize area_, qreal devicePixelRatio) {
-    area = area_;
-    layer = QImage(qCeil(area.width() * devicePixelRatio), qCeil(area.height() * devicePixelRatio),
-                   QImage::Format_RGB32);
-    layer.setDevicePixelRatio(devicePixelRatio);
-    layer.fill(Qt::black);
-    drawnOn = {};
-    redraw(latest);
-}
-
-QRect Trails::clear() {
     for (Ring& ring : rings)
+        ring.box.fill(nothing);
+}
+
+std::optional<ScreenPoint> Trails::project(const Point& p) const {
+    return screenPoint(p.position, area.width(), area.height());
+}
+
+// A segment's strength is that of its newer end.
+int Trails::shadeAt(double time) const {
+    return std::min(shades, int(std::ceil(shades * (1.0 - (fadedAt - time) / fadeTime))));
+}
+
+void Trails::push(Ring& ring, const Point& p) const {
+    if (ring.count == capacity) {
+        ring.first = (ring.first + 1) % capacity;  // the oldest goes
+        --ring.count;
+    }
+    const int slot = ring.slot(ring.count);
+    ScreenRect& box = ring.box[slot / chunk];
+    if (slot % chunk == 0) {
+        box = nothing;
+        if (ring.count)
+            extend(box, project(ring.at(ring.count - 1)));
+    }
+    extend(box, project(p));
+    ring.point[slot] = p;
+    ++ring.count;
+}
+
+void Trails::resize(QSize area_) {
+    area = area_;
+    for (Ring& ring : rings) {
+        const Ring old = ring;  // the boxes, projected anew
         ring = {};
-    return redraw(latest);
+        ring.box.fill(nothing);
+        for (int k = 0; k < old.count; ++k)
+            push(ring, old.at(k));
+    }
 }
 
-QRect Trails::drawSegment(QPainter& painter, ScreenPoint a, ScreenPoint b) const {
-    if (!clipSegment(a, b, bounds()))
-        return {};
-    painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
-    return touched(a, b);
+void Trails::repaintAll(const Repaint& repaint) const {
+    for (const Ring& ring : rings)
+        for (const ScreenRect& box : ring.box)
+            if (box.left <= box.right)
+                repaint(pixelsOf(box));
 }
 
-QRect Trails::add(const std::array<Ball, 3>& balls, double time) {
-    latest = time;
-    std::array<std::optional<std::pair<ScreenPoint, ScreenPoint>>, 3> added;
+void Trails::add(const std::array<Ball, 3>& balls, double time, const Repaint& repaint) {
     for (int i = 0; i < 3; ++i) {
         Ring& ring = rings[i];
-        const auto point = screenPoint(balls[i].position, area.width(), area.height());
+        const Point next{balls[i].position, time};
+        const auto point = project(next);
         std::optional<ScreenPoint> last;
         if (ring.count)
-            last = screenPoint(ring.at(ring.count - 1).position, area.width(), area.height());
+            last = project(ring.at(ring.count - 1));
         if (!point && ring.count && !last)
             continue;  // the line is broken already
         if (point && last && std::hypot(point->x - last->x, point->y - last->y) < spacing)
             continue;
-        ring.push({balls[i].position, time});
+        if (ring.count == capacity) {
+            const auto oldest = project(ring.at(0)), second = project(ring.at(1));
+            if (oldest && second)
+                repaint(pixelsOf(*oldest, *second));
+        }
+        push(ring, next);
         if (point && last)
-            added[i] = {*last, *point};
+            repaint(pixelsOf(*last, *point));
     }
-    if (time < redrawnAt || time - redrawnAt >= fadeTime / fadeRedraws)
-        return redraw(time);
-    if (layer.isNull())
-        return {};  // an empty area
-    QRect changed;
-    QPainter painter(&layer);
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int i = 0; i < 3; ++i) {
-        if (!added[i])
-            continue;
-        painter.setPen(pens[i][shades]);
-        changed |= drawSegment(painter, added[i]->first, added[i]->second);
+    if (time < fadedAt || time - fadedAt >= fadeTime / fadeSteps) {
+        repaintAll(repaint);  // every segment fades, and the oldest go
+        fadedAt = time;
+        for (Ring& ring : rings) {
+            while (ring.count > 1 && ring.at(1).time < time - fadeTime) {
+                ring.first = (ring.first + 1) % capacity;
+                --ring.count;
+            }
+        }
     }
-    drawnOn |= changed;
-    return changed;
 }
 
-QRect Trails::redraw(double now) {
-    redrawnAt = now;
-    if (layer.isNull())
-        return {};
-    QPainter painter(&layer);
-    const QRect before = drawnOn;
-    painter.fillRect(before, Qt::black);
-    drawnOn = {};
+void Trails::clear(const Repaint& repaint) {
+    repaintAll(repaint);
+    for (Ring& ring : rings) {
+        ring.first = ring.count = 0;
+        ring.box.fill(nothing);
+    }
+}
+
+void Trails::paint(QPainter& painter, const QRegion& region) const {
+    // Only segments near the region are drawn: a frame's region is a few
+    // small squares, and most of the trails lie elsewhere.
+    constexpr int mostParts = 32;
+    std::array<ScreenRect, mostParts> parts;
+    int partCount = 0;
+    const auto reachOf = [](const QRect& r) {
+        constexpr double m = touched + 1.0;
+        return ScreenRect{r.left() - m, r.top() - m, r.right() + m, r.bottom() + m};
+    };
+    if (region.rectCount() > mostParts)
+        parts[partCount++] = reachOf(region.boundingRect());
+    else
+        for (const QRect& r : region)
+            parts[partCount++] = reachOf(r);
+    const auto reaches = [&](const ScreenRect& box) {
+        for (int p = 0; p < partCount; ++p)
+            if (overlap(parts[p], box))
+                return true;
+        return false;
+    };
+    const ScreenRect cut{-clipMargin, -clipMargin, area.width() + clipMargin,
+                         area.height() + clipMargin};
+
     painter.setRenderHint(QPainter::Antialiasing);
     // Runs of segments of one shade go to the painter as one polyline.
     std::array<QPointF, capacity> run;
@@ -133,45 +186,44 @@ QRect Trails::redraw(double now) {
         length = 0;
     };
     for (i = 0; i < 3; ++i) {
-        Ring& ring = rings[i];
-        while (ring.count > 1 && ring.at(1).time < now - fadeTime) {
-            ring.first = (ring.first + 1) % capacity;  // wholly faded
-            --ring.count;
-        }
+        const Ring& ring = rings[i];
         std::optional<ScreenPoint> previous;
-        for (int k = 0; k < ring.count; ++k) {
-            const Point& p = ring.at(k);
-            const auto point = screenPoint(p.position, area.width(), area.height());
-            // A segment's strength is that of its newer end.
-            const int shade =
-                std::min(shades, int(std::ceil(shades * (1.0 - (now - p.time) / fadeTime))));
-            if (previous && point && shade > 0) {
-                const ScreenPoint a = *previous, b = *point;
-                if (!contains(bounds(), a) || !contains(bounds(), b)) {
+        for (int k = 0; k < ring.count;) {
+            const int slot = ring.slot(k);
+            const int end = std::min(ring.count, k + chunk - slot % chunk);
+            if (!reaches(ring.box[slot / chunk])) {
+                flush();
+                previous.reset();
+                k = end;
+                continue;
+            }
+            if (!previous && k > 0)
+                previous = project(ring.at(k - 1));
+            for (; k < end; ++k) {
+                const auto point = project(ring.at(k));
+                const int shade = shadeAt(ring.at(k).time);
+                if (!previous || !point || shade <= 0) {
                     flush();
-                    painter.setPen(pens[i][shade]);
-                    drawnOn |= drawSegment(painter, a, b);
+                } else if (!contains(cut, *previous) || !contains(cut, *point)) {
+                    flush();  // far ends: cut first, for the painter's fixed-point arithmetic
+                    ScreenPoint a = *previous, b = *point;
+                    if (clipSegment(a, b, cut)) {
+                        painter.setPen(pens[i][shade]);
+                        painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
+                    }
                 } else {
                     if (shade != runShade || length == 0) {
                         flush();
                         runShade = shade;
-                        run[length++] = QPointF(a.x, a.y);
+                        run[length++] = QPointF(previous->x, previous->y);
                     }
-                    run[length++] = QPointF(b.x, b.y);
-                    drawnOn |= touched(a, b);
+                    run[length++] = QPointF(point->x, point->y);
                 }
-            } else {
-                flush();
+                previous = point;
             }
-            previous = point;
         }
         flush();
     }
-    return before | drawnOn;
-}
-
-void Trails::paint(QPainter& painter) const {
-    painter.drawImage(QPointF(0, 0), layer);
 }
 
 }  // namespace pellomarin
