@@ -5,6 +5,7 @@
 // The launch time comes from PELLOMARIN_BENCH_LAUNCHED_NS (CLOCK_REALTIME in
 // nanoseconds, as `date +%s%N` prints it); the period from the user's settings.
 #include <sys/resource.h>
+#include <time.h>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,6 +35,13 @@ double millisecondsSinceLaunch() {
         return -1;
     const auto now = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
     return double(now - std::atoll(launched)) / 1e6;
+}
+
+// The calling thread's CPU time: the main thread's, without the timer's.
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
 double cpuSeconds() {
@@ -108,6 +116,7 @@ void measureRun(Application& app, int seconds) {
     QTimer::singleShot(6000, [&app, seconds, paints, measureLateness] {
         const std::int64_t steps = app.model()->stepsTaken();
         const double cpu = cpuSeconds();
+        const double mainCpu = threadCpuSeconds();
         const long rss = statusKilobytes("VmRSS");
         const int paintsBefore = *paints;
         auto wall = std::make_shared<QElapsedTimer>();
@@ -115,12 +124,14 @@ void measureRun(Application& app, int seconds) {
         QTimer::singleShot(seconds * 1000, [=, &app] {
             const double elapsed = double(wall->nsecsElapsed()) / 1e9;
             const double usedCpu = cpuSeconds() - cpu;
+            const double usedMainCpu = threadCpuSeconds() - mainCpu;
             const double ticks = double(app.model()->stepsTaken() - steps) / elapsed;
             const double nominal = 1e6 / double(app.model()->frameDuration());
             std::printf("period %lld us: %.1f ticks/s (%+.2f %% off nominal %.1f), %.1f paints/s\n",
                         (long long)app.model()->frameDuration(), ticks, 100 * (ticks / nominal - 1),
                         nominal, (*paints - paintsBefore) / elapsed);
-            std::printf("  CPU %.2f %% of one core\n", 100 * usedCpu / elapsed);
+            std::printf("  CPU %.2f %% of one core, the main thread %.2f %%\n",
+                        100 * usedCpu / elapsed, 100 * usedMainCpu / elapsed);
             std::printf(
                 "  resident %ld kB at the start of the run, %ld kB at its end, peak %ld kB\n", rss,
                 statusKilobytes("VmRSS"), statusKilobytes("VmHWM"));

@@ -202,7 +202,10 @@ void Trails::paint(QPainter& painter, const QRegion& region) const {
             for (; k < end; ++k) {
                 const auto point = project(ring.at(k));
                 const int shade = shadeAt(ring.at(k).time);
-                if (!previous || !point || shade <= 0) {
+                ScreenRect box = nothing;
+                extend(box, previous);
+                extend(box, point);
+                if (!previous || !point || shade <= 0 || !reaches(box)) {
                     flush();
                 } else if (!contains(cut, *previous) || !contains(cut, *point)) {
                     flush();  // far ends: cut first, for the painter's fixed-point arithmetic
