@@ -1,38 +1,80 @@
 // The headless runner: steps a simulation back to back and prints the balls
-// as CSV. It never touches the user's settings.
+// as CSV, and draws a picture of the run if asked. It never touches the
+// user's settings.
+//
+// Exit statuses: 0 done; 1 standard output or the picture could not be
+// written; 2 refused before the first step (arguments, state file, picture).
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 
 #include "integration.h"
 #include "model.h"
 #include "new_simulation.h"
 #include "number_form.h"
 #include "run_options.h"
+#include "run_picture.h"
 
 using namespace pellomarin;
 
 namespace {
 
-int fail(const std::string& message) {
+constexpr int writeFailed = 1;
+constexpr int refused = 2;
+
+int fail(const std::string& message, int status = refused) {
     std::cerr << "pellomarin-run: " << message << "\n";
-    return 2;
+    return status;
+}
+
+// Standard output, checked: a full disk or a closed pipe (with SIGPIPE
+// ignored) ends the run instead of losing rows silently.
+bool writeOut(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+int outputFailed() {
+    return fail(std::string("cannot write standard output: ") + std::strerror(errno), writeFailed);
+}
+
+std::variant<std::string, cli::UsageError> readAll(std::FILE* file, const std::string& name) {
+    std::string text;
+    char buffer[1 << 16];
+    while (const std::size_t read = std::fread(buffer, 1, sizeof buffer, file))
+        text.append(buffer, read);
+    if (std::ferror(file))
+        return cli::UsageError{"cannot read state file " + name + ": " + std::strerror(errno)};
+    return text;
+}
+
+std::variant<std::string, cli::UsageError> stateText(const std::string& path) {
+    if (path == "-")
+        return readAll(stdin, "from standard input");
+    const std::string name = cli::quoted(path);
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return cli::UsageError{"cannot read state file " + name + ": " + error.message()};
+    if (std::filesystem::is_directory(status))
+        return cli::UsageError{"state file " + name + " is a folder"};
+    if (!std::filesystem::is_regular_file(status))
+        return cli::UsageError{"state file " + name + " is not a regular file"};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return cli::UsageError{"cannot read state file " + name + ": " + std::strerror(errno)};
+    auto text = readAll(file, name);
+    std::fclose(file);
+    return text;
 }
 
 std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& options) {
     if (options.statePath) {
-        std::string text;
-        if (*options.statePath == "-") {
-            text.assign(std::istreambuf_iterator<char>(std::cin), {});
-        } else {
-            std::ifstream file(*options.statePath, std::ios::binary);
-            if (!file)
-                return cli::UsageError{"cannot read state file " + cli::quoted(*options.statePath)};
-            text.assign(std::istreambuf_iterator<char>(file), {});
-        }
-        auto state = cli::parseState(text);
+        const auto text = stateText(*options.statePath);
+        if (const auto* error = std::get_if<cli::UsageError>(&text))
+            return *error;
+        auto state = cli::parseState(std::get<std::string>(text));
         if (auto* error = std::get_if<cli::UsageError>(&state))
             return *error;
         const auto& balls = std::get<0>(state);
@@ -79,21 +121,28 @@ int main(int argc, char** argv) {
     if (const auto* error = std::get_if<cli::UsageError>(&parsed))
         return fail(error->message);
     const auto& options = std::get<cli::RunOptions>(parsed);
-    if (options.help) {
-        std::cout << cli::usage;
-        return 0;
-    }
+    if (options.help)
+        return writeOut(cli::usage) && std::fflush(stdout) == 0 ? 0 : outputFailed();
     const auto run = runParameters(options.periodMs);
     if (!run)
         return fail("--period: too long to count in microseconds");
 
+    std::unique_ptr<cli::RunPicture> picture;
+    if (options.picture) {
+        auto opened = cli::RunPicture::open(*options.picture);
+        if (const auto* error = std::get_if<std::string>(&opened))
+            return fail("--picture: " + *error);
+        picture = std::move(std::get<0>(opened));
+    }
     const auto start = initialBalls(options);
     if (const auto* error = std::get_if<cli::UsageError>(&start))
         return fail(error->message);
     const BallList& balls = std::get<BallList>(start);
 
-    const StepParameters parameters{run->timeStep, options.gravity};
+    if (picture)
+        picture->add(balls);
 
+    const StepParameters parameters{run->timeStep, options.gravity};
     std::string out;
     if (!options.describe) {
         out = "step,ball,x,y,z,vx,vy,vz,ax,ay,az\n";
@@ -101,17 +150,25 @@ int main(int argc, char** argv) {
     }
     for (std::uint64_t n = 1; n <= options.steps; ++n) {
         step(balls, parameters);
+        if (picture)
+            picture->add(balls);
         if (options.describe)
             continue;
         if ((options.every && n % *options.every == 0) || n == options.steps)
             printRows(out, n, balls);
         if (out.size() > (1 << 16)) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
+            if (!writeOut(out))
+                return outputFailed();
             out.clear();
         }
     }
     if (options.describe)
         out = Model::make(balls)->description() + "\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (!writeOut(out) || std::fflush(stdout) != 0)
+        return outputFailed();
+    if (picture) {
+        if (const auto error = picture->finish(balls))
+            return fail("--picture: " + *error, writeFailed);
+    }
+    return 0;
 }

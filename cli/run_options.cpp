@@ -1,42 +1,15 @@
 #include "run_options.h"
 
 #include <charconv>
-#include <cmath>
 
 namespace pellomarin::cli {
 
 const char* const usage =
     "usage: pellomarin-run [--masses M0,M1,M2] [--gravity G] [--period MS] [--seed N]\n"
-    "                      [--state FILE|-] [--steps N] [--every K] [--describe]\n";
+    "                      [--state FILE|-] [--steps N] [--every K] [--describe]\n"
+    "                      [--picture FILE.png|FILE.svg [--size WxH] [--no-paths]]\n";
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const auto end = text.find(separator, start);
-        parts.push_back(trimmed(text.substr(start, end - start)));
-        if (end == std::string_view::npos)
-            return parts;
-        start = end + 1;
-    }
-}
-
-std::optional<double> finiteNumber(std::string_view text) {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 std::optional<double> positiveNumber(std::string_view text) {
     const auto value = finiteNumber(text);
@@ -57,31 +30,56 @@ UsageError invalid(std::string_view option, std::string_view expected, std::stri
     return {std::string(option) + ": expected " + std::string(expected) + ", got " + quoted(got)};
 }
 
-}  // namespace
-
-std::string quoted(std::string_view text) {
-    std::string out = "'";
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if ((code < 0x20 && c != '\t') || code == 0x7f) {
-            constexpr std::string_view hex = "0123456789abcdef";
-            out += "\\x";
-            out += hex[code >> 4];
-            out += hex[code & 0xf];
-        } else {
-            out += c;
-        }
-    }
-    return out + "'";
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+    if (text.size() < suffix.size())
+        return false;
+    text.remove_prefix(text.size() - suffix.size());
+    for (std::size_t k = 0; k < suffix.size(); ++k)
+        if ((text[k] | 0x20) != suffix[k])
+            return false;
+    return true;
 }
+
+std::optional<PictureOptions::Format> pictureFormat(std::string_view path) {
+    if (endsWithIgnoringCase(path, ".png"))
+        return PictureOptions::Format::png;
+    if (endsWithIgnoringCase(path, ".svg"))
+        return PictureOptions::Format::svg;
+    return std::nullopt;
+}
+
+// "WxH", each side a whole number of pixels within the picture limits.
+std::optional<std::pair<int, int>> pictureSize(std::string_view text) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string_view::npos)
+        return std::nullopt;
+    const auto width = count(text.substr(0, x));
+    const auto height = count(text.substr(x + 1));
+    const auto fits = [](const auto& side) {
+        return side && *side >= std::uint64_t(smallestPicture) &&
+               *side <= std::uint64_t(largestPicture);
+    };
+    if (!fits(width) || !fits(height))
+        return std::nullopt;
+    return std::pair{int(*width), int(*height)};
+}
+
+}  // namespace
 
 std::variant<RunOptions, UsageError> parseArguments(
     const std::vector<std::string_view>& arguments) {
     RunOptions options;
+    PictureOptions picture;
+    std::string_view pictureOnly;  // an option that needs --picture
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view option = arguments[i];
         if (option == "--describe") {
             options.describe = true;
+            continue;
+        }
+        if (option == "--no-paths") {
+            picture.paths = false;
+            pictureOnly = option;
             continue;
         }
         if (option == "--help" || option == "-h") {
@@ -89,7 +87,8 @@ std::variant<RunOptions, UsageError> parseArguments(
             continue;
         }
         if (option != "--masses" && option != "--gravity" && option != "--period" &&
-            option != "--seed" && option != "--state" && option != "--steps" && option != "--every")
+            option != "--seed" && option != "--state" && option != "--steps" &&
+            option != "--every" && option != "--picture" && option != "--size")
             return UsageError{"unknown argument " + quoted(option)};
         if (i + 1 == arguments.size())
             return UsageError{std::string(option) + ": missing value"};
@@ -114,6 +113,19 @@ std::variant<RunOptions, UsageError> parseArguments(
             if (value.empty())
                 return invalid(option, "a file name or -", value);
             options.statePath = std::string(value);
+        } else if (option == "--picture") {
+            const auto format = pictureFormat(value);
+            if (!format)
+                return invalid(option, "a file name ending in .png or .svg", value);
+            picture.path = std::string(value);
+            picture.format = *format;
+        } else if (option == "--size") {
+            const auto size = pictureSize(value);
+            if (!size)
+                return invalid(option, "WxH, each from 16 to 16384", value);
+            picture.width = size->first;
+            picture.height = size->second;
+            pictureOnly = option;
         } else {
             const auto number = count(value);
             if (!number || (option == "--every" && *number == 0))
@@ -128,36 +140,11 @@ std::variant<RunOptions, UsageError> parseArguments(
                 options.every = number;
         }
     }
+    if (!picture.path.empty())
+        options.picture = picture;
+    else if (!pictureOnly.empty())
+        return UsageError{std::string(pictureOnly) + ": only with --picture"};
     return options;
-}
-
-std::variant<std::array<BallState, 3>, UsageError> parseState(std::string_view text) {
-    std::array<BallState, 3> balls;
-    int found = 0;
-    int lineNumber = 0;
-    for (std::string_view line : split(text, '\n')) {
-        ++lineNumber;
-        line = trimmed(line.substr(0, line.find('#')));
-        if (line.empty())
-            continue;
-        const std::string where = "state line " + std::to_string(lineNumber);
-        if (found == 3)
-            return UsageError{where + ": more than three balls"};
-        const auto fields = split(line, ',');
-        if (fields.size() != 6)
-            return UsageError{where + ": expected x,y,z,vx,vy,vz, got " + quoted(line)};
-        std::array<double, 6> values;
-        for (int k = 0; k < 6; ++k) {
-            const auto value = finiteNumber(fields[k]);
-            if (!value)
-                return UsageError{where + ": " + quoted(fields[k]) + " is not a finite number"};
-            values[k] = *value;
-        }
-        balls[found++] = {{{values[0], values[1], values[2]}}, {{values[3], values[4], values[5]}}};
-    }
-    if (found < 3)
-        return UsageError{"state: expected three balls, found " + std::to_string(found)};
-    return balls;
 }
 
 }  // namespace pellomarin::cli

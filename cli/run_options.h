@@ -9,15 +9,28 @@
 #include <vector>
 
 #include "settings.h"
-#include "triple.h"
+#include "state_file.h"
+#include "text_fields.h"
 
 namespace pellomarin::cli {
 
-// Position and movement of one ball, as a state file gives them.
-struct BallState {
-    Triple position;
-    Triple movement;
+using pellomarin::BallState;
+using pellomarin::parseState;
+using pellomarin::quoted;
+// A one-line message naming what is wrong.
+using UsageError = InputError;
+
+// A picture of the run, PNG or SVG by the file's extension.
+struct PictureOptions {
+    enum class Format { png, svg };
+    std::string path;
+    Format format = Format::png;
+    int width = 800;  // pixels
+    int height = 800;
+    bool paths = true;  // each ball's path under the balls
 };
+inline constexpr int smallestPicture = 16;
+inline constexpr int largestPicture = 16384;
 
 // Without options the runner runs as the application does with its defaults.
 struct RunOptions {
@@ -30,24 +43,12 @@ struct RunOptions {
     std::uint64_t steps = 0;
     std::optional<std::uint64_t> every;
     bool describe = false;
+    std::optional<PictureOptions> picture;
     bool help = false;
-};
-
-// A one-line message naming what is wrong.
-struct UsageError {
-    std::string message;
 };
 
 std::variant<RunOptions, UsageError> parseArguments(const std::vector<std::string_view>& arguments);
 
-// Three lines "x,y,z,vx,vy,vz" for balls 0, 1 and 2; '#' starts a comment and
-// blank lines are skipped.
-std::variant<std::array<BallState, 3>, UsageError> parseState(std::string_view text);
-
 extern const char* const usage;
-
-// Text from the command line or a state file, quoted in a message: control
-// characters other than tab show as \xNN, so that the message stays one line.
-std::string quoted(std::string_view text);
 
 }  // namespace pellomarin::cli

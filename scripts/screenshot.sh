@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes a picture of the running application under Xvfb, a few seconds after
-# its start, into docs/screenshot.png (or the file given).
+# its start, into docs/screenshot.png (or the file given); with "trails",
+# of the window with trails on, after ten seconds of motion.
+#   scripts/screenshot.sh [FILE [trails]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
@@ -8,13 +10,19 @@ if [ -z "${DISPLAY:-}" ]; then
     scripts/install-deps.sh
     cmake --preset release >/dev/null
     cmake --build --preset release --target pellomarin pellomarin-screenshot
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$out"
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$out" "${2:-}"
 fi
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work XDG_RUNTIME_DIR=$work
+wait=9  # the delayed start, then a few seconds of motion
+if [ "${2:-}" = trails ]; then
+    mkdir -p "$work/Pellomarin"
+    printf '[General]\nshow%%20trails=1\n' >"$work/Pellomarin/Pellomarin.conf"
+    wait=15
+fi
 build/release/src/app/pellomarin & pid=$!
 window=$(xdotool search --sync --onlyvisible --name '^Pellomarin$' | head -1)
-sleep 9  # the delayed start, then a few seconds of motion
+sleep $wait
 build/release/tools/pellomarin-screenshot "$out" "$window"
 echo "saved $out"

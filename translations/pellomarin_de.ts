@@ -34,6 +34,22 @@
         <source>Settings…</source>
         <translation>Einstellungen…</translation>
     </message>
+    <message>
+        <source>Copy Start</source>
+        <translation>Start kopieren</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Trails</source>
+        <translation>Spuren</translation>
+    </message>
 </context>
 <context>
     <name>pellomarin::SettingsWindow</name>

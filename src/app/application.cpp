@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "content_view.h"
@@ -10,6 +12,8 @@
 #include "settings.h"
 #include "settings_placement.h"
 #include "settings_window.h"
+#include "simulation_view.h"
+#include "state_file.h"
 
 namespace pellomarin {
 
@@ -28,6 +32,16 @@ Application::Application(SettingsStore& settings_, Options options_)
     connect(w->newSimulationAction(), &QAction::triggered, this, &Application::newSimulation);
     connect(w->suspendResumeAction(), &QAction::triggered, this, &Application::suspendOrResume);
     connect(w->settingsAction(), &QAction::triggered, this, &Application::showSettings);
+    connect(w->copyStartAction(), &QAction::triggered, this, &Application::copyStart);
+    connect(w->quitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+
+    SimulationView* view = w->content()->simulationView();
+    w->trailsAction()->setChecked(settings.read(settings::showTrails) > 0.0);
+    view->setTrailsShown(w->trailsAction()->isChecked());
+    connect(w->trailsAction(), &QAction::toggled, this, [this, view](bool on) {
+        settings.write(settings::showTrails, on ? 1.0 : 0.0);
+        view->setTrailsShown(on);
+    });
     holderChanges =
         holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
@@ -42,6 +56,7 @@ Application::~Application() {
 void Application::show(std::shared_ptr<Model> model) {
     model->setIsTimerInitialized(holder);
     model_ = std::move(model);
+    startedWith.reset();
     window->content()->setModel(model_);
     scheduleStart(model_);
     describeRunState();
@@ -56,6 +71,8 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
     connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
         const RunSettings run = readRunSettings(settings);
         model->start(run.periodMs, run.gravitationalConstant);
+        if (model == model_)
+            startedWith = run;
         describeRunState();
         timer->deleteLater();
     });
@@ -64,6 +81,7 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
 
 void Application::restart() {
     model_->restart();
+    window->content()->simulationView()->clearTrails();
 }
 
 void Application::newSimulation() {
@@ -86,6 +104,18 @@ void Application::describeRunState() {
     else if (model_->frameDuration() > 0)
         state = tr("The simulation is suspended.");
     window->suspendResumeAction()->setStatusTip(state);
+}
+
+void Application::copyStart() {
+    // Before the start, what it will read; the defaults are written only then.
+    const RunSettings run = startedWith.value_or(upcomingRunSettings(settings));
+    RunStart start{{}, run.gravitationalConstant, run.periodMs, {}};
+    for (int i = 0; i < 3; ++i) {
+        const Ball& ball = *model_->memento()[i];
+        start.masses[i] = ball.mass;
+        start.balls[i] = {ball.position, ball.movement};
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(stateText(start)));
 }
 
 void Application::showSettings() {

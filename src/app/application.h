@@ -9,11 +9,11 @@
 #include "minimum_distance.h"
 #include "model.h"
 #include "random_source.h"
+#include "settings.h"
 
 namespace pellomarin {
 
 class MainWindow;
-class SettingsStore;
 class SettingsWindow;
 
 // The application shell: owns the current model and the one holder that
@@ -47,6 +47,9 @@ public:
     // simulation waits for its delayed start, which then starts it as usual.
     void suspendOrResume();
     void showSettings();
+    // Puts this simulation's start on the clipboard as a state file for the
+    // runner, headed by the command that replays it step for step.
+    void copyStart();
 
 private:
     void show(std::shared_ptr<Model> model);
@@ -61,6 +64,7 @@ private:
     std::shared_ptr<BoolHolder> holder = std::make_shared<BoolHolder>();
     MinimumDistance minimum;
     std::shared_ptr<Model> model_;
+    std::optional<RunSettings> startedWith;  // once the current model has started
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     Observers::Subscription holderChanges;

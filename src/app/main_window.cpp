@@ -38,10 +38,18 @@ MainWindow::MainWindow(MinimumDistance& minimum, QWidget* parent)
     newSimulation = addCommand(menu, tr("New Simulation"), QKeySequence(Qt::CTRL | Qt::Key_S));
     suspendResume = addCommand(menu, tr("Suspend/Resume"), QKeySequence(Qt::CTRL | Qt::Key_B));
     suspendResume->setEnabled(false);
+    copyStart = addCommand(menu, tr("Copy Start"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     menu->addSeparator();
-    // macOS moves this item into the application menu.
+    // macOS moves these two items into the application menu.
     settings = addCommand(menu, tr("Settings…"), preferencesShortcut());
     settings->setMenuRole(QAction::PreferencesRole);
+    menu->addSeparator();
+    quit = addCommand(menu, tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    trails = addCommand(view, tr("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    trails->setCheckable(true);
 
     new WindowFrame(this, content_->simulationView());
     // Wide enough for the status bar on one row, where the screen has room.

@@ -7,8 +7,8 @@ namespace pellomarin {
 class ContentView;
 class MinimumDistance;
 
-// The main window: no title bar, the "Pellomarin" menu, the drawing area and
-// the status bar. It can be moved by dragging the drawing area and resized
+// The main window: no title bar, the "Pellomarin" and "View" menus, the
+// drawing area and the status bar. It can be moved by dragging the drawing area and resized
 // from its edges.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -20,14 +20,20 @@ public:
     QAction* restartAction() const { return restart; }
     QAction* newSimulationAction() const { return newSimulation; }
     QAction* suspendResumeAction() const { return suspendResume; }
+    QAction* copyStartAction() const { return copyStart; }
     QAction* settingsAction() const { return settings; }
+    QAction* quitAction() const { return quit; }
+    QAction* trailsAction() const { return trails; }
 
 private:
     ContentView* content_;
     QAction* restart;
     QAction* newSimulation;
     QAction* suspendResume;
+    QAction* copyStart;
     QAction* settings;
+    QAction* quit;
+    QAction* trails;
 };
 
 }  // namespace pellomarin

@@ -13,9 +13,22 @@ void MemoryStore::write(std::string_view key, double value) {
     values.insert_or_assign(std::string(key), value);
 }
 
+namespace {
+
+bool isUsable(const Setting& setting, double value) {
+    return value > 0.0 && std::isfinite(value) && (!setting.isUsable || setting.isUsable(value));
+}
+
+double valueForUse(const SettingsStore& store, const Setting& setting) {
+    const double value = store.read(setting.key);
+    return isUsable(setting, value) ? value : setting.defaultValue;
+}
+
+}  // namespace
+
 double readForUse(SettingsStore& store, const Setting& setting) {
     const double value = store.read(setting.key);
-    if (value > 0.0 && std::isfinite(value) && (!setting.isUsable || setting.isUsable(value)))
+    if (isUsable(setting, value))
         return value;
     store.write(setting.key, setting.defaultValue);
     return setting.defaultValue;
@@ -31,6 +44,11 @@ std::array<double, 3> readMasses(SettingsStore& store) {
 RunSettings readRunSettings(SettingsStore& store) {
     const double period = readForUse(store, settings::calculationPeriod);
     return {period, readForUse(store, settings::gravitationalConstant)};
+}
+
+RunSettings upcomingRunSettings(const SettingsStore& store) {
+    return {valueForUse(store, settings::calculationPeriod),
+            valueForUse(store, settings::gravitationalConstant)};
 }
 
 }  // namespace pellomarin

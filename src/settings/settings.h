@@ -49,6 +49,9 @@ inline constexpr std::array<Setting, 3> mass{{{"mass 0", 1.0}, {"mass 1", 1.0}, 
 inline constexpr std::array<Setting, 5> all{calculationPeriod, gravitationalConstant, mass[0],
                                             mass[1], mass[2]};
 
+// Whether the window draws trails: 1 or 0 (absent reads as 0, off).
+inline constexpr std::string_view showTrails = "show trails";
+
 }  // namespace settings
 
 // The reading rule: a stored value that is positive, finite and usable is
@@ -65,5 +68,9 @@ struct RunSettings {
     double gravitationalConstant;
 };
 RunSettings readRunSettings(SettingsStore& store);
+
+// What a start would read now, by the same rule, but writing nothing back:
+// defaults appear in the store only when a start uses them.
+RunSettings upcomingRunSettings(const SettingsStore& store);
 
 }  // namespace pellomarin

@@ -4,13 +4,6 @@
 
 namespace pellomarin {
 
-// The order of operations is fixed: positions are compared bit for bit.
-ScreenOffset projectedOffset(const Triple& p) {
-    if (p.y() == eyeY)
-        return {greatestFiniteDouble, greatestFiniteDouble};
-    return {(p.x() * 200.0) / (p.y() + 200.0), (p.z() * 200.0) / (p.y() + 200.0)};
-}
-
 double apparentDiameter(const Ball& ball) {
     const Triple& p = ball.position;
     if (p == eyePoint)

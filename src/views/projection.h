@@ -17,7 +17,13 @@ struct ScreenOffset {
 };
 
 // Where a position appears, relative to the centre of the drawing area.
-ScreenOffset projectedOffset(const Triple& position);
+// Inline: the runner's pictures project every ball after every step. The
+// order of operations is fixed: positions are compared bit for bit.
+inline ScreenOffset projectedOffset(const Triple& p) {
+    if (p.y() == eyeY)
+        return {greatestFiniteDouble, greatestFiniteDouble};
+    return {(p.x() * 200.0) / (p.y() + 200.0), (p.z() * 200.0) / (p.y() + 200.0)};
+}
 
 // The diameter a ball appears with: 10 × radius at the origin.
 double apparentDiameter(const Ball& ball);

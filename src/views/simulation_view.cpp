@@ -1,38 +1,18 @@
 #include "simulation_view.h"
 
 #include <QFocusEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <cmath>
-
-#include "ball_colors.h"
-#include "projection.h"
 
 namespace pellomarin {
 
 namespace {
-
-// Beyond this radius the painter's fixed-point rasteriser overflows, so a
-// huge circle is filled as one horizontal span per pixel row instead.
-constexpr double largestEllipseRadius = 16384.0;
 
 // The pixels a disc touches, antialiased edge included.
 QRect touched(QPointF centre, double r) {
     return QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r)
         .toAlignedRect()
         .adjusted(-1, -1, 1, 1);
-}
-
-void fillHugeCircle(QPainter& painter, QPointF centre, double r, const QRectF& area) {
-    for (double top = area.top(); top < area.bottom(); top += 1.0) {
-        const double dy = top + 0.5 - centre.y();
-        if (std::abs(dy) >= r)
-            continue;
-        const double half = std::sqrt(r * r - dy * dy);
-        const double left = std::max(centre.x() - half, area.left());
-        const double right = std::min(centre.x() + half, area.right());
-        if (left < right)
-            painter.fillRect(QRectF(left, top, right - left, 1.0), painter.brush());
-    }
 }
 
 }  // namespace
@@ -52,31 +32,42 @@ void SimulationView::setModel(std::shared_ptr<Model> model) {
     versions =
         model_ ? model_->observeVersion([this] { showLatest(); }) : Observers::Subscription();
     shown.reset();
+    clearTrails();
     update();
 }
 
-SimulationView::Discs SimulationView::discsOf(const std::array<Ball, 3>& balls) const {
-    const double cx = width() * 0.5;
-    const double cy = height() * 0.5;
-    Discs discs;
-    for (int i : drawList(balls)) {
-        const Ball& ball = balls[i];
-        const double d = apparentDiameter(ball);
-        const ScreenOffset offset = projectedOffset(ball.position);
-        if (isOnScreen(d, offset, cx, cy))
-            discs.disc[discs.count++] = {{cx + offset.x, cy + offset.y}, d * 0.5, ball.id};
-    }
-    return discs;
+void SimulationView::setTrailsShown(bool on) {
+    if (on == trailsShown())
+        return;
+    trails = on ? std::make_unique<Trails>() : nullptr;
+    if (trails)
+        trails->resize(size());
+    update();
+}
+
+void SimulationView::clearTrails() {
+    if (trails)
+        trails->clear([this](const QRect& r) { update(r); });
+}
+
+void SimulationView::resizeEvent(QResizeEvent*) {
+    if (trails)
+        trails->resize(size());  // the points are projected anew
+}
+
+double SimulationView::simulatedTime() const {
+    return double(model_->stepsTaken()) * model_->stepParameters().timeStep;
 }
 
 void SimulationView::showLatest() {
     if (!model_)
         return;
     shown = model_->snapshot();
-    const Discs next = discsOf(*shown);
+    if (trails)
+        trails->add(*shown, simulatedTime(), [this](const QRect& r) { update(r); });
+    const Discs next = discsOf(*shown, size());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
-        for (int k = 0; k < discs->count; ++k) {
-            const Disc& disc = discs->disc[k];
+        for (const Disc& disc : *discs) {
             if (disc.r > width() + height()) {
                 update();  // it covers the area
                 return;
@@ -86,26 +77,18 @@ void SimulationView::showLatest() {
     }
 }
 
-void SimulationView::paintEvent(QPaintEvent*) {
+void SimulationView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF area = rect();
     painter.fillRect(area, Qt::black);  // clipped to what needs painting
+    if (trails)
+        trails->paint(painter, event->region());  // under the balls
     drawn = {};
-    if (!model_)
-        return;
-    if (!shown)
-        shown = model_->snapshot();
-
-    drawn = discsOf(*shown);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    for (int k = 0; k < drawn.count; ++k) {
-        const Disc& disc = drawn.disc[k];
-        painter.setBrush(ballColors[disc.id]);
-        if (disc.r > largestEllipseRadius)
-            fillHugeCircle(painter, disc.centre, disc.r, area);
-        else
-            painter.drawEllipse(disc.centre, disc.r, disc.r);
+    if (model_) {
+        if (!shown)
+            shown = model_->snapshot();
+        drawn = discsOf(*shown, size());
+        paintDiscs(painter, drawn, area);
     }
     if (focusFromKeyboard && hasFocus())
         paintFocusFrame(painter);

@@ -5,14 +5,17 @@
 #include <memory>
 #include <optional>
 
+#include "ball_drawing.h"
 #include "model.h"
+#include "trails.h"
 
 namespace pellomarin {
 
 // The black drawing area: the three balls in perspective, repainted after
 // every version the model publishes (at most once per display frame, however
-// short the calculation period), and only where a ball was or now is. It
-// takes keyboard focus, framed when Tab brought it. Main thread.
+// short the calculation period), and only where a ball was or now is; with
+// trails shown, the lines of where the balls have been under them. It takes
+// keyboard focus, framed when Tab brought it. Main thread.
 class SimulationView : public QWidget {
     Q_OBJECT
 
@@ -24,26 +27,23 @@ public:
 
     QSize sizeHint() const override { return {600, 600}; }
 
+    // Off by default; turning them on starts them afresh.
+    void setTrailsShown(bool shown);
+    bool trailsShown() const { return trails != nullptr; }
+    // Forgets where the balls have been (Restart; a new model does it itself).
+    void clearTrails();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // A ball as drawn: its circle and colour, in this widget's coordinates.
-    struct Disc {
-        QPointF centre;
-        double r;
-        std::int64_t id;
-    };
-    struct Discs {
-        std::array<Disc, 3> disc{};
-        int count = 0;
-    };
-
     // Takes the model's balls for the next paint and asks for the area where
     // balls were or will be.
     void showLatest();
-    Discs discsOf(const std::array<Ball, 3>& balls) const;
+    // Steps taken times the time step: where the trails' fade is measured from.
+    double simulatedTime() const;
     // A frame in the highlight colour along the edges.
     void paintFocusFrame(QPainter& painter) const;
 
@@ -51,6 +51,7 @@ private:
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
     Discs drawn;                               // what the last paint drew
     Observers::Subscription versions;
+    std::unique_ptr<Trails> trails;  // while shown
     // Focus came by Tab: only then is the focus frame shown.
     bool focusFromKeyboard = false;
 };

@@ -1,7 +1,10 @@
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <random>
 
 #include "application.h"
@@ -92,6 +95,38 @@ private slots:
         QCOMPARE(&app.model()->isTimerInitialized(), &app.isTimerInitialized());
     }
 
+    void copyStartReplaysInTheRunnerStepForStepAndPixelForPixel() {
+        store.write("gravitational constant", -2);
+        store.write("calculation period", 0.0125);  // 13 µs: the half rounds up
+        Application app(store, {delay, 11});
+        app.mainWindow().copyStartAction()->trigger();
+        const QString text = QGuiApplication::clipboard()->text(),
+                      command = text.section('\n', 0, 0);
+        QCOMPARE(command, "# pellomarin-run --masses 1,1,1 --gravity 5 --period 0.0125 --state -");
+        QCOMPARE(store.read("gravitational constant"), -2.0);
+        QTRY_VERIFY(app.model()->stepsTaken() > 1000);
+        app.suspendOrResume();
+        store.write("calculation period", 1);  // for the next simulation
+        app.mainWindow().copyStartAction()->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        SimulationView* view = app.mainWindow().content()->simulationView();
+        view->setModel(app.model());  // a fresh snapshot at the next paint
+        app.mainWindow().show();  // laid out as the user sees it
+        QVERIFY(QTest::qWaitForWindowExposed(&app.mainWindow()));
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QTemporaryDir dir;
+        QProcess runner;
+        const QString more =
+            QString::asprintf(" --describe --no-paths --steps %lld --size %dx%d --picture ",
+                              qlonglong(app.model()->stepsTaken()), shown.width(), shown.height());
+        runner.start(PELLOMARIN_RUN, (command.mid(17) + more + dir.filePath("p.png")).split(' '));
+        runner.write(text.toUtf8());
+        runner.closeWriteChannel();
+        QVERIFY(runner.waitForFinished());
+        QCOMPARE(runner.readAllStandardOutput().toStdString(), app.model()->description() + "\n");
+        QCOMPARE(QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32), shown);
+    }
+
     void newSimulationResetsTheMinimumAndRestartKeepsIt() {
         Application app(store, {1h, 1});
         app.mainWindow().content()->statusBar()->refresh();
@@ -123,11 +158,13 @@ private slots:
         const auto start = app.model()->memento()[0]->position;
         QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(app.model()->snapshot()[0].position, start);
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(Application(store, {1h, 1}).mainWindow().trailsAction()->isChecked());
         // Alt+P opens the menu; the arrows and Return choose a command.
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(menu->activeAction(), window.restartAction());
-        for (int k = 0; k < 3; ++k)
+        for (int k = 0; k < 4; ++k)
             QTest::keyClick(menu, Qt::Key_Down);
         QCOMPARE(menu->activeAction(), window.settingsAction());
         QTest::keyClick(menu, Qt::Key_Return);
@@ -135,6 +172,9 @@ private slots:
         const auto first = app.model();
         QTest::keyClick(&app.settingsWindow(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(app.model() != first);
+        QTimer::singleShot(5000, &app, [] { QCoreApplication::exit(1); });
+        QTimer::singleShot(0, window.quitAction(), &QAction::trigger);
+        QCOMPARE(QCoreApplication::exec(), 0);
         QTest::keyClick(&app.settingsWindow(), Qt::Key_Escape);
         QTRY_VERIFY(!app.settingsWindow().isVisible());
     }

@@ -48,15 +48,18 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--every", "0"}, "--every"},
         {{"--state", ""}, "--state"},
         {{"--steps"}, "--steps: missing value"},
+        {{"--picture", "a.jpg"}, "--picture"},
+        {{"--picture", "a.png", "--size", "15x800"}, "--size"},
+        {{"--picture", "a.png", "--size", "800x16385"}, "--size"},
         {{"--gravity", "5\r\n"}, "got '5\\x0d\\x0a'"}};
     for (const auto& [argv, expected] : refusals)
         EXPECT_TRUE(refused(parseArguments(argv), expected));
 }
 
 TEST(StateFile, ThreeLinesOfSixFiniteNumbers) {
-    const auto state =
-        std::get<0>(parseState("# x,y,z,vx,vy,vz\n1,2,3,0.1,0.2,0.3\n\n -1 , -2 , -3 , 0 , 0 , 0 # "
-                               "one\r\n0,0,0,1e-3,0,-0"));
+    const auto state = std::get<0>(
+        parseState("\xEF\xBB\xBF# x,y,z,vx,vy,vz\n1,2,3,0.1,0.2,0.3\n\n -1 , -2 , -3 , 0 , 0 , 0 # "
+                   "one\r\n0,0,0,1e-3,0,-0"));
     EXPECT_EQ(state[0].movement, (Triple{{0.1, 0.2, 0.3}}));
     EXPECT_EQ(state[1].position, (Triple{{-1, -2, -3}}));
     EXPECT_EQ(state[2].movement, (Triple{{1e-3, 0, 0}}));
@@ -76,21 +79,24 @@ struct Result {
     std::string out, err;
 };
 
+std::string contents(const fs::path& file) {
+    std::stringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 // Runs the real binary with `input` on standard input.
-Result run(const std::string& arguments, const std::string& input = "") {
+Result run(const std::string& arguments, const std::string& input = "",
+           const std::string& output = "") {
     const fs::path dir = fs::temp_directory_path() / ("runner-test-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in") << input;
-    const std::string command = std::string(PELLOMARIN_RUN) + " " + arguments + " <" +
-                                (dir / "in").string() + " >" + (dir / "out").string() + " 2>" +
-                                (dir / "err").string();
+    const std::string command =
+        std::string(PELLOMARIN_RUN) + " " + arguments + " <" + (dir / "in").string() + " >" +
+        (output.empty() ? (dir / "out").string() : output) + " 2>" + (dir / "err").string();
     const int raw = std::system(command.c_str());
-    const auto slurp = [&](const char* name) {
-        std::stringstream text;
-        text << std::ifstream(dir / name).rdbuf();
-        return text.str();
-    };
-    Result result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp("out"), slurp("err")};
+    Result result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(dir / "out"),
+                  contents(dir / "err")};
     fs::remove_all(dir);
     return result;
 }
@@ -151,12 +157,38 @@ TEST(Runner, BadInputGetsOneLineExitTwoAndNothingOnStandardOutput) {
                                                           {"--period 1e300", ""},
                                                           {"--masses 1e300,1,1", ""},
                                                           {"--state /nonexistent/state.csv", ""},
+                                                          {"--state /tmp", ""},
+                                                          {"--picture /nonexistent/a.png", ""},
+                                                          {"--picture /proc/a.svg", ""},
                                                           {"--state -", "1,2,3\n"}}) {
         const auto result = run(arguments, input);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_EQ(result.out, "") << arguments;
         EXPECT_EQ(lines(result.err).size(), 1u) << arguments << ": " << result.err;
     }
+    const auto full = run("--seed 1 --steps 100000 --every 1", "", "/dev/full");
+    EXPECT_EQ(std::pair(full.status, lines(full.err).size()), std::pair(1, size_t(1))) << full.err;
+}
+
+TEST(Runner, PicturesNeedNoDisplayAndComeOutTheSameEveryTime) {
+    if (!PELLOMARIN_PICTURES)
+        GTEST_SKIP() << "built without Qt";
+    ::setenv("QT_QPA_PLATFORM", "none", 1);  // no display: a QGuiApplication would abort
+    const fs::path dir = fs::temp_directory_path() / ("pictures-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string rows = "--seed 7 --steps 3000 --every 1000", csv = run(rows).out;
+    for (const std::string name : {"a.png", "b.SVG"}) {
+        std::vector<std::string> bytes;
+        for (const char* extra : {"", "", " --no-paths"}) {
+            EXPECT_EQ(run(rows + " --size 16x16384 --picture " + (dir / name).string() + extra).out,
+                      csv);
+            bytes.push_back(contents(dir / name));
+        }
+        EXPECT_EQ(bytes[0], bytes[1]) << name;
+        EXPECT_NE(bytes[0], bytes[2]) << name;  // the paths
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // no temporary left
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <cmath>
 #include <map>
+#include <thread>
 
 #include "ball_colors.h"
 #include "balls.h"
@@ -83,6 +84,30 @@ private slots:
                 partial +=
                     image.pixelColor(x, y).redF() > 0.05 && image.pixelColor(x, y).redF() < 0.95;
         QVERIFY2(partial > 3 * r, qPrintable(QString::number(partial)));
+    }
+
+    void trailsLieWhereABallWasUntilClearedOrTurnedOff() {
+        // Ball 0 runs 200.5 down, through row 200 and behind ball 1 at 88; ball 2 is unseen.
+        const auto model =
+            Model::make(support::balls({t(-150, 0, 0.5), t(-224, 200, 1), t(374, -200, -1.5)},
+                                       {8, 8, 8}, {t(3, 0, 0), t(0, 0, 0), t(-3, 0, 0)}),
+                        [](std::function<void()> publish) { publish(); });
+        SimulationView trailed;  // never painted: every version is shown at once
+        trailed.resize(400, 400);
+        trailed.setModel(model);
+        trailed.setTrailsShown(true);
+        for (int n = 0; n < 20; ++n) {
+            std::this_thread::sleep_for(Model::displayFrame);  // each step told of
+            n == 10 ? trailed.clearTrails() : model->tick();
+        }
+        const auto reddish = [](QColor c) { return c.red() > 100 && c.green() + c.blue() == 0; };
+        QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {95, 200})));
+        QCOMPARE(pixelAt(trailed.grab().toImage(), {60, 200}), QColor(Qt::black));  // cleared
+        trailed.resize(500, 400);  // the points are kept in 3D
+        QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {145, 200})));
+        QCOMPARE(pixelAt(trailed.grab().toImage(), {138, 200}), ballColors[1]);  // over it
+        trailed.setTrailsShown(false);
+        QCOMPARE(pixelAt(trailed.grab().toImage(), {145, 200}), QColor(Qt::black));
     }
 };
 

@@ -1,0 +1,59 @@
+#include "png_picture.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <cstring>
+
+#include "ball_colors.h"
+#include "ball_drawing.h"
+
+namespace pellomarin::cli {
+
+namespace {
+
+std::uint32_t* pixelsOf(QImage& image) {
+    return reinterpret_cast<std::uint32_t*>(image.bits());
+}
+
+}  // namespace
+
+PngPicture::PngPicture(const PictureOptions& options, QImage image_,
+                       std::unique_ptr<AtomicFile> file_)
+    : image(std::move(image_)),
+      file(std::move(file_)),
+      paths(options.paths),
+      raster(pixelsOf(image), image.width(), image.height(), int(image.bytesPerLine() / 4)),
+      tracer(image.width(), image.height(), raster) {
+    std::memset(image.bits(), 0, std::size_t(image.sizeInBytes()));  // no coverage yet
+}
+
+void PngPicture::add(const BallList& balls) {
+    if (!paths)
+        return;
+    for (int i = 0; i < 3; ++i)
+        tracer.add(i, balls[i]->position);
+}
+
+std::optional<std::string> PngPicture::finish(const BallList& balls) {
+    tracer.finish();
+    const std::uint32_t colours[3] = {ballColors[0].rgb(), ballColors[1].rgb(),
+                                      ballColors[2].rgb()};
+    raster.compose(colours);
+    {
+        QPainter painter(&image);
+        const std::array<Ball, 3> last{*balls[0], *balls[1], *balls[2]};
+        paintDiscs(painter, discsOf(last, image.size()), image.rect());
+    }
+    QFile out;
+    QImageWriter writer(&out, "png");
+    // zlib's fastest level (Qt maps 0…100 onto levels 0…9): a few percent
+    // larger, a third of the time.
+    writer.setCompression(20);
+    if (!out.open(file->stream(), QIODevice::WriteOnly) || !writer.write(image) || !out.flush())
+        return "cannot write the picture: " + writer.errorString().toStdString();
+    out.close();  // leaves the stream open
+    return file->commit();
+}
+
+}  // namespace pellomarin::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+
+#include "atomic_file.h"
+#include "coverage_raster.h"
+#include "path_tracer.h"
+#include "run_picture.h"
+
+namespace pellomarin::cli {
+
+// A PNG: the paths rasterised into the picture's own pixels as the run goes,
+// so that its memory is the picture's whatever the number of steps.
+class PngPicture final : public RunPicture {
+public:
+    PngPicture(const PictureOptions& options, QImage image, std::unique_ptr<AtomicFile> file);
+
+    void add(const BallList& balls) override;
+    std::optional<std::string> finish(const BallList& balls) override;
+
+private:
+    QImage image;
+    std::unique_ptr<AtomicFile> file;
+    bool paths;
+    CoverageRaster raster;
+    PathTracer<CoverageRaster> tracer;
+};
+
+}  // namespace pellomarin::cli

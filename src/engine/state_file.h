@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "text_fields.h"
+#include "triple.h"
+
+namespace pellomarin {
+
+// The runner's state file, which Copy Start writes and the runner reads:
+// three lines "x,y,z,vx,vy,vz" for balls 0, 1 and 2; '#' starts a comment,
+// blank lines are skipped and a leading UTF-8 byte-order mark is ignored.
+
+// Position and movement of one ball, as a state file gives them.
+struct BallState {
+    Triple position;
+    Triple movement;
+};
+using StartState = std::array<BallState, 3>;
+
+std::variant<StartState, InputError> parseState(std::string_view text);
+
+// What replays a simulation step for step: the masses, constant and period it
+// runs with, and its starting balls.
+struct RunStart {
+    std::array<double, 3> masses;
+    double gravitationalConstant;
+    double periodMs;
+    StartState balls;
+};
+
+// A comment holding the runner command that replays the run, then the balls;
+// every number in the shortest form that reads back as the same double.
+std::string stateText(const RunStart& start);
+
+}  // namespace pellomarin
