@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
         SimulationView* view = app.mainWindow().content()->simulationView();
         view->setModel(app.model());  // a fresh snapshot at the next paint
-        app.mainWindow().show();  // laid out as the user sees it
+        app.mainWindow().show();      // laid out as the user sees it
         QVERIFY(QTest::qWaitForWindowExposed(&app.mainWindow()));
         const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QTemporaryDir dir;
