@@ -21,7 +21,8 @@ int launch(int argc, char** argv, const std::function<void(Application&)>& start
     QSettingsStore settings;
     Application app(settings);
     app.mainWindow().show();
-    if (started) started(app);
+    if (started)
+        started(app);
     return QApplication::exec();
 }
 

@@ -1,3 +1,5 @@
 #include "launch.h"
 
-int main(int argc, char** argv) { return pellomarin::launch(argc, argv); }
+int main(int argc, char** argv) {
+    return pellomarin::launch(argc, argv);
+}
