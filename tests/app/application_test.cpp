@@ -98,11 +98,13 @@ private slots:
     void copyStartReplaysInTheRunnerStepForStepAndPixelForPixel() {
         store.write("gravitational constant", -2);
         store.write("calculation period", 0.0125);  // 13 µs: the half rounds up
+        store.write("mass 1", 2.5);
         Application app(store, {delay, 11});
         app.mainWindow().copyStartAction()->trigger();
         const QString text = QGuiApplication::clipboard()->text(),
                       command = text.section('\n', 0, 0);
-        QCOMPARE(command, "# pellomarin-run --masses 1,1,1 --gravity 5 --period 0.0125 --state -");
+        QCOMPARE(command,
+                 "# pellomarin-run --masses 1,2.5,1 --gravity 5 --period 0.0125 --state -");
         QCOMPARE(store.read("gravitational constant"), -2.0);
         QTRY_VERIFY(app.model()->stepsTaken() > 1000);
         app.suspendOrResume();

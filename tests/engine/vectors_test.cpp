@@ -7,15 +7,8 @@
 using namespace pellomarin;
 using support::t;
 
-TEST(Vectors, OffsetCosineAndScaledSum) {
-    EXPECT_EQ(t(1, 2, 3).offset(t(4, 6, 8)), t(3, 4, 5));
-    EXPECT_EQ(t(1, 0, 0).cosine(t(0, 1, 0)), 0.0);
-    EXPECT_EQ(t(1, 0, 0).cosine(t(-2, 0, 0)), -1.0);
-    EXPECT_TRUE(std::isnan(t(0, 0, 0).cosine(t(1, 2, 3))));
-    EXPECT_TRUE(std::isnan(t(1, 2, 3).cosine(t(0, 0, 0))));
-    Triple a = t(1, 1, 1);
-    a.add(t(2, 4, 6), 0.5);
-    EXPECT_EQ(a, t(2, 3, 4));
+// The step's arithmetic is held by the runner's pinned runs; this is what they cannot show.
+TEST(Vectors, Descriptions) {
     EXPECT_EQ(t(1, 2.5, -3).description(), "(1.0, 2.5, -3.0)");
     EXPECT_EQ(t(NAN, -0.0, 1e300).description(), "(nan, -0.0, 1e+300)");
 }

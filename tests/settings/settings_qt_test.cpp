@@ -14,7 +14,7 @@ class StoreAndNumbersTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void writesAreOnDiskAtOnceAndOnlyNumbersReadBack() {
+    void writesAreOnDiskAtOnceAndReadBackToTheBit() {
         QTemporaryDir dir;
         const QString file = dir.filePath("Pellomarin.conf");
         QSettingsStore store(file);
@@ -24,11 +24,6 @@ private slots:
             store.write("gravitational constant", value);
             QCOMPARE(QSettingsStore(file).read("gravitational constant"), value);
         }
-        QSettings(file, QSettings::IniFormat).setValue("mass 0", "abc");
-        QSettings(file, QSettings::IniFormat).setValue("mass 1", "1e999");
-        QCOMPARE(QSettingsStore(file).read("mass 0"), 0.0);
-        QCOMPARE(QSettingsStore(file).read("mass 1"), 0.0);
-        QCOMPARE(QSettingsStore(file).read("mass 2"), 1.0);
     }
 
     // A field shows at most three fraction digits and reads only well-formed

@@ -45,10 +45,6 @@ public:
         }
         return true;
     }
-    std::size_t queued() {
-        const std::lock_guard lock(mutex);
-        return pending.size();
-    }
     std::uint64_t postCount() {
         const std::lock_guard lock(mutex);
         return posts;

@@ -165,14 +165,14 @@ private slots:
             std::map<std::pair<int, int>, QString> seen;  // by row, then from the left
             for (QWidget* child : bar.findChildren<QWidget*>()) {
                 const QRect r(child->mapTo(&content, QPoint(0, 0)), child->size());
-                const auto colour =
-                    std::find(ballColors.begin(), ballColors.end(), pixelAt(image, r.center())) -
-                    ballColors.begin();
-                const QString name =
-                    child->size() == QSize(11, 11) ? QString::number(colour) : child->objectName();
-                const int row = child->parentWidget()->mapTo(&content, QPoint(0, 0)).y();
+                QString name = child->objectName();
+                if (child->size() == QSize(11, 11))  // a marker, by its colour
+                    name =
+                        QString::number(std::ranges::find(ballColors, pixelAt(image, r.center())) -
+                                        ballColors.begin());
                 if (!name.isEmpty())
-                    seen[{row, r.x()}] = content.rect().contains(r) ? name : name + "!";
+                    seen[{child->parentWidget()->mapTo(&content, QPoint()).y(), r.x()}] =
+                        content.rect().contains(r) ? name : name + "!";
             }
             QStringList names;
             for (const auto& [place, name] : seen)

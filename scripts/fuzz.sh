@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, fuzzes each for SECONDS (60 unless
 # given) and merges the inputs that reach new code into fuzz/corpus.
-#   fuzz/run.sh [SECONDS] [TARGET...]
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
 # A broken property stops the run; the input is kept in build/fuzz/artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
