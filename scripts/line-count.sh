@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 count() { git ls-files -- "$@" | grep -v '^fuzz/corpus/' | xargs cat | grep -cv '^\s*$'; }
 code=$(count src cli)
 tests=$(count tests fuzz)
-awk -v c="$code" -v t="$tests" 'BEGIN { printf "code %d, tests %d, ratio %.2f\n", c, t, t / c }'
+awk -v c="$code" -v t="$tests" 'BEGIN { printf "code %d, tests %d, ratio %.3f\n", c, t, t / c }'
