@@ -69,38 +69,30 @@ std::variant<std::unique_ptr<AtomicFile>, std::string> AtomicFile::create(const 
 
 std::optional<std::string> AtomicFile::commit() {
     const std::string name = "'" + path + "'";
-    if (std::fflush(file) != 0 || std::ferror(file)) {
-        const std::string message = failure("write", name);
+    const auto failed = [&](std::string message) {
         discard();
         return message;
-    }
+    };
+    if (std::fflush(file) != 0 || std::ferror(file))
+        return failed(failure("write", name));
 #ifdef O_TMPFILE
     if (temporary.empty()) {
         const std::string linked = path + ".partial-" + std::to_string(::getpid());
         const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file));
         std::remove(linked.c_str());
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-            const std::string message = failure("write", name);
-            discard();
-            return message;
-        }
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) != 0)
+            return failed(failure("write", name));
         temporary = linked;
     }
 #endif
     const bool closed = std::fclose(file) == 0;
     file = nullptr;
-    if (!closed) {
-        const std::string message = failure("write", name);
-        discard();
-        return message;
-    }
+    if (!closed)
+        return failed(failure("write", name));
     std::error_code error;
     fs::rename(temporary, path, error);
-    if (error) {
-        const std::string message = "cannot write " + name + ": " + error.message();
-        discard();
-        return message;
-    }
+    if (error)
+        return failed("cannot write " + name + ": " + error.message());
     temporary.clear();
     return std::nullopt;
 }

@@ -22,11 +22,6 @@ inline void CoverageRaster::cover(int x, int y, int ball, double coverage) {
 // whose centre lies within the segment, shared between the two pixels nearest
 // the line. Consecutive segments sample disjoint columns.
 void CoverageRaster::segment(int ball, ScreenPoint a, ScreenPoint b) {
-    // Only a far end needs cutting: cover() leaves out what falls outside.
-    const ScreenRect near{-1.0, -1.0, width + 1.0, height + 1.0};
-    if ((!contains(near, a) || !contains(near, b)) &&
-        (beyondOneEdge(near, a, b) || !clipSegment(a, b, near)))
-        return;
     bool steep = std::abs(b.y - a.y) > std::abs(b.x - a.x);
     if (steep) {
         std::swap(a.x, a.y);

@@ -15,6 +15,7 @@ public:
     // `stride` in pixels; the pixels start at zero.
     CoverageRaster(std::uint32_t* pixels, int width, int height, int stride);
 
+    // A segment within a pixel of the picture: cover() leaves out what falls outside.
     void segment(int ball, ScreenPoint a, ScreenPoint b);
 
     // Each pixel becomes opaque: the balls' colours (RGB) laid over black by

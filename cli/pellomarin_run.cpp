@@ -139,8 +139,9 @@ int main(int argc, char** argv) {
         return fail(error->message);
     const BallList& balls = std::get<BallList>(start);
 
-    if (picture)
-        picture->add(balls);
+    cli::RunPicture* const paths = picture && options.picture->paths ? picture.get() : nullptr;
+    if (paths)
+        paths->add(balls);
 
     const StepParameters parameters{run->timeStep, options.gravity};
     std::string out;
@@ -150,8 +151,8 @@ int main(int argc, char** argv) {
     }
     for (std::uint64_t n = 1; n <= options.steps; ++n) {
         step(balls, parameters);
-        if (picture)
-            picture->add(balls);
+        if (paths)
+            paths->add(balls);
         if (options.describe)
             continue;
         if ((options.every && n % *options.every == 0) || n == options.steps)

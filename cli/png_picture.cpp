@@ -18,21 +18,16 @@ std::uint32_t* pixelsOf(QImage& image) {
 
 }  // namespace
 
-PngPicture::PngPicture(const PictureOptions& options, QImage image_,
-                       std::unique_ptr<AtomicFile> file_)
+PngPicture::PngPicture(QImage image_, std::unique_ptr<AtomicFile> file_)
     : image(std::move(image_)),
       file(std::move(file_)),
-      paths(options.paths),
       raster(pixelsOf(image), image.width(), image.height(), int(image.bytesPerLine() / 4)),
       tracer(image.width(), image.height(), raster) {
     std::memset(image.bits(), 0, std::size_t(image.sizeInBytes()));  // no coverage yet
 }
 
 void PngPicture::add(const BallList& balls) {
-    if (!paths)
-        return;
-    for (int i = 0; i < 3; ++i)
-        tracer.add(i, balls[i]->position);
+    tracer.add(balls);
 }
 
 std::optional<std::string> PngPicture::finish(const BallList& balls) {

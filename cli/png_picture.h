@@ -13,7 +13,7 @@ namespace pellomarin::cli {
 // so that its memory is the picture's whatever the number of steps.
 class PngPicture final : public RunPicture {
 public:
-    PngPicture(const PictureOptions& options, QImage image, std::unique_ptr<AtomicFile> file);
+    PngPicture(QImage image, std::unique_ptr<AtomicFile> file);
 
     void add(const BallList& balls) override;
     std::optional<std::string> finish(const BallList& balls) override;
@@ -21,7 +21,6 @@ public:
 private:
     QImage image;
     std::unique_ptr<AtomicFile> file;
-    bool paths;
     CoverageRaster raster;
     PathTracer<CoverageRaster> tracer;
 };

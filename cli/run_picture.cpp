@@ -17,7 +17,7 @@ std::variant<std::unique_ptr<RunPicture>, std::string> RunPicture::open(
     if (image.isNull())
         return "not enough memory for a picture of " + std::to_string(options.width) + "x" +
                std::to_string(options.height);
-    return std::make_unique<PngPicture>(options, std::move(image), std::move(file));
+    return std::make_unique<PngPicture>(std::move(image), std::move(file));
 }
 
 }  // namespace pellomarin::cli

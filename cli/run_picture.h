@@ -21,7 +21,7 @@ public:
         const PictureOptions& options);
     virtual ~RunPicture() = default;
 
-    // The balls at the start and after every step.
+    // The balls at the start and after every step, for the paths.
     virtual void add(const BallList& balls) = 0;
     // Draws the balls and puts the file in place; why that failed, if it did.
     virtual std::optional<std::string> finish(const BallList& balls) = 0;

@@ -39,17 +39,12 @@ void write(std::FILE* out, const std::string& text) {
 
 }  // namespace
 
-SvgPaths::SvgPaths(std::FILE* out_, int width_, int height_)
-    : out(out_), width(width_), height(height_) {
+SvgPaths::SvgPaths(std::FILE* out_) : out(out_) {
     for (Path& path : paths)
         path.data.reserve(pathBuffer + 64);
 }
 
 void SvgPaths::segment(int ball, ScreenPoint a, ScreenPoint b) {
-    const ScreenRect near{-1.0, -1.0, width + 1.0, height + 1.0};
-    if ((!contains(near, a) || !contains(near, b)) &&
-        (beyondOneEdge(near, a, b) || !clipSegment(a, b, near)))
-        return;
     Path& path = paths[ball];
     const long long ax = std::llround(a.x * 100), ay = std::llround(a.y * 100);
     const long long bx = std::llround(b.x * 100), by = std::llround(b.y * 100);
@@ -88,8 +83,7 @@ SvgPicture::SvgPicture(const PictureOptions& options, std::unique_ptr<AtomicFile
     : file(std::move(file_)),
       width(options.width),
       height(options.height),
-      paths(options.paths),
-      writer(file->stream(), width, height),
+      writer(file->stream()),
       tracer(width, height, writer) {
     const std::string w = std::to_string(width), h = std::to_string(height);
     write(file->stream(),
@@ -102,10 +96,7 @@ SvgPicture::SvgPicture(const PictureOptions& options, std::unique_ptr<AtomicFile
 }
 
 void SvgPicture::add(const BallList& balls) {
-    if (!paths)
-        return;
-    for (int i = 0; i < 3; ++i)
-        tracer.add(i, balls[i]->position);
+    tracer.add(balls);
 }
 
 std::optional<std::string> SvgPicture::finish(const BallList& balls) {

@@ -15,8 +15,9 @@ namespace pellomarin::cli {
 // full. Owned by one thread.
 class SvgPaths {
 public:
-    SvgPaths(std::FILE* out, int width, int height);
+    explicit SvgPaths(std::FILE* out);
 
+    // A segment within a pixel of the picture.
     void segment(int ball, ScreenPoint a, ScreenPoint b);
     // Writes out what each buffer holds.
     void flush();
@@ -30,8 +31,6 @@ private:
     void flush(int ball);
 
     std::FILE* out;
-    int width;
-    int height;
     std::array<Path, 3> paths;
 };
 
@@ -46,7 +45,6 @@ private:
     std::unique_ptr<AtomicFile> file;
     int width;
     int height;
-    bool paths;
     SvgPaths writer;
     PathTracer<SvgPaths> tracer;
 };

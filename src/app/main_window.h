@@ -8,8 +8,8 @@ class ContentView;
 class MinimumDistance;
 
 // The main window: no title bar, the "Pellomarin" and "View" menus, the
-// drawing area and the status bar. It can be moved by dragging the drawing area and resized
-// from its edges.
+// drawing area and the status bar. It can be moved by dragging the drawing
+// area and resized from its edges.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
