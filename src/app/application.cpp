@@ -42,13 +42,13 @@ Application::Application(SettingsStore& settings_, Options options_)
         settings.write(settings::showTrails, on ? 1.0 : 0.0);
         view->setTrailsShown(on);
     });
-    holderChanges =
-        holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
+    holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
     show(pellomarin::newSimulation(readMasses(settings), random, mainThread.poster()));
 }
 
 Application::~Application() {
+    holder->observe({});  // models that a pending start holds keep the holder
     if (model_)
         model_->cancel();
 }

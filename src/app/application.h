@@ -67,7 +67,6 @@ private:
     std::optional<RunSettings> startedWith;  // once the current model has started
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SettingsWindow> settingsWindow_;
-    Observers::Subscription holderChanges;
 };
 
 }  // namespace pellomarin

@@ -90,7 +90,8 @@ void Model::showSteps() {
     if (taken == version_)
         return;
     version_ = taken;
-    versionObservers.notify();
+    if (versionChanged)
+        versionChanged();
 }
 
 void Model::restart() {
