@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -55,8 +54,8 @@ std::optional<RunParameters> runParameters(double periodMs);
 //
 // Threads: construction, start, restart, suspendOrResume, cancel, version and
 // its watcher belong to the main thread. Steps run on the timer's thread
-// inside workQueue, and so does restart. Any thread may call snapshot() and
-// description(), which see whole balls.
+// inside workQueue, and so do restart and the readers: any thread may call
+// snapshot() and description(), which see whole balls.
 class Model : public std::enable_shared_from_this<Model> {
     struct Key {};
 
@@ -117,10 +116,9 @@ private:
 
     PostToMain postToMain;
     std::shared_ptr<BoolHolder> timerInitialized = std::make_shared<BoolHolder>();
-    mutable std::mutex ballMutex;  // held by every step, restart and reader
     BallList ball;
     const BallList memento_;
-    SerialQueue workQueue_{"Gravitation"};
+    mutable SerialQueue workQueue_{"Gravitation"};  // every step, restart and reader
 
     std::int64_t version_ = 0;
     std::function<void()> versionChanged;
