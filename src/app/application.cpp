@@ -17,6 +17,10 @@
 
 namespace pellomarin {
 
+void postToMain(std::function<void()> work) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
+}
+
 Application::Application(SettingsStore& settings_) : Application(settings_, Options{}) {}
 
 Application::Application(SettingsStore& settings_, Options options_)
@@ -44,7 +48,7 @@ Application::Application(SettingsStore& settings_, Options options_)
     });
     holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
-    show(pellomarin::newSimulation(readMasses(settings), random, mainThread.poster()));
+    show(pellomarin::newSimulation(readMasses(settings), random, postToMain));
 }
 
 Application::~Application() {
@@ -86,7 +90,7 @@ void Application::restart() {
 
 void Application::newSimulation() {
     model_->cancel();
-    auto next = pellomarin::newSimulation(readMasses(settings), random, mainThread.poster());
+    auto next = pellomarin::newSimulation(readMasses(settings), random, postToMain);
     minimum.reset();
     show(std::move(next));
 }

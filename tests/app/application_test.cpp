@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <random>
+#include <thread>
 
 #include "application.h"
 #include "content_view.h"
@@ -138,6 +139,20 @@ private slots:
         QCOMPARE(app.minimumDistance().minDistanceSoFar(), sampled);
         app.newSimulation();
         QCOMPARE(app.minimumDistance().minDistanceSoFar(), greatestFiniteDouble);
+    }
+
+    // The model's notifications rely on the order.
+    void workPostedFromAnotherThreadRunsOnTheMainThreadInOrder() {
+        std::vector<int> ran;
+        std::thread([&ran] {
+            for (int k = 0; k < 100; ++k)
+                postToMain([&ran, k] {
+                    ran.push_back(QThread::currentThread() == qApp->thread() ? k : -1);
+                });
+        }).join();
+        QTRY_COMPARE(ran.size(), 100u);
+        for (int k = 0; k < 100; ++k)
+            QCOMPARE(ran[k], k);
     }
 
     void everyCommandFromTheKeyboardInEitherWindow() {
