@@ -28,8 +28,7 @@ Application::Application(SettingsStore& settings_, Options options_)
       options(options_),
       random(options_.seed.value_or(RandomSource::randomSeed())),
       window(std::make_unique<MainWindow>(minimum)),
-      // Belongs to the main window: closing that one ends the program.
-      settingsWindow_(std::make_unique<SettingsWindow>(settings_, window.get())) {
+      settingsWindow_(new SettingsWindow(settings_, window.get())) {
     describeMenuItemsByStatusTip();
     MainWindow* w = window.get();
     connect(w->restartAction(), &QAction::triggered, this, &Application::restart);

@@ -68,7 +68,7 @@ private:
     std::shared_ptr<Model> model_;
     std::optional<RunSettings> startedWith;  // once the current model has started
     std::unique_ptr<MainWindow> window;
-    std::unique_ptr<SettingsWindow> settingsWindow_;
+    SettingsWindow* settingsWindow_;  // the main window's: closing that one ends the program
 };
 
 }  // namespace pellomarin
