@@ -118,7 +118,7 @@ void Application::copyStart() {
         start.masses[i] = ball.mass;
         start.balls[i] = {ball.position, ball.movement};
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(stateText(start)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(startFileText(start)));
 }
 
 void Application::showSettings() {
