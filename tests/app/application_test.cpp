@@ -130,15 +130,35 @@ private slots:
         QCOMPARE(QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32), shown);
     }
 
-    void newSimulationResetsTheMinimumAndRestartKeepsIt() {
-        Application app(store, {1h, 1});
+    // Restart keeps the minimum and clears the trails; New Simulation resets
+    // the minimum, and Copy Start then gives the new simulation's start.
+    void whatRestartAndNewSimulationKeepAndReset() {
+        store.write("show trails", 1);
+        store.write("calculation period", 1);
+        Application app(store, {0ms, 1});
+        app.mainWindow().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&app.mainWindow()));
+        SimulationView* view = app.mainWindow().content()->simulationView();
+        QTRY_VERIFY(app.model()->version() > 300);
+        app.suspendOrResume();
         app.mainWindow().content()->statusBar()->refresh();
         const double sampled = app.minimumDistance().minDistanceSoFar();
         QVERIFY(sampled < greatestFiniteDouble);
+        const QImage trailed = view->grab().toImage();
         app.restart();
         QCOMPARE(app.minimumDistance().minDistanceSoFar(), sampled);
+        const QImage restarted = view->grab().toImage();
+        view->setTrailsShown(false);
+        QVERIFY(trailed != view->grab().toImage());
+        QCOMPARE(restarted, view->grab().toImage());
+        store.write("mass 1", 2);
+        store.write("calculation period", 2);
+        store.write("gravitational constant", 3);
         app.newSimulation();
         QCOMPARE(app.minimumDistance().minDistanceSoFar(), greatestFiniteDouble);
+        app.copyStart();
+        QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 0, 0),
+                 "# pellomarin-run --masses 1,2,1 --gravity 3 --period 2 --state -");
     }
 
     // The model's notifications rely on the order.

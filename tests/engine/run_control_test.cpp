@@ -9,7 +9,7 @@
 using namespace pellomarin;
 using namespace std::chrono_literals;
 
-TEST(PeriodicTimer, OneRunAtATimeOverrunsMergedNotCaughtUpResumesBalanced) {
+TEST(PeriodicTimer, OneRunAtATimeOverrunsMergedNotCaughtUpOnTheGridResumesBalanced) {
     std::atomic<int> inside{0}, most{0};
     std::vector<PeriodicTimer::Clock::time_point> deadlines;  // the timer's thread only
     {
@@ -29,8 +29,10 @@ TEST(PeriodicTimer, OneRunAtATimeOverrunsMergedNotCaughtUpResumesBalanced) {
     }  // waits for the timer's thread
     EXPECT_EQ(most, 1);
     // Each run after a late one stands for the firings it missed: the next
-    // deadline lies past them, not one period on.
+    // deadline lies past them, not one period on, and on the first one's grid.
     ASSERT_GT(deadlines.size(), 3u);
+    for (std::size_t k = 1; k < deadlines.size(); ++k)
+        EXPECT_EQ((deadlines[k] - deadlines[0]) % 100us, 0us) << k;
     for (std::size_t k = 2; k < deadlines.size(); ++k)
         EXPECT_GT(deadlines[k] - deadlines[k - 1], 10 * 100us);
 }
