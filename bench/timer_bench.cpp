@@ -208,7 +208,7 @@ void runModel(std::int64_t periodUs, double seconds) {
     Usage usage;
     {
         auto model = newSimulation({1.0, 1.0, 1.0}, random, mainThread.poster());
-        const auto subscription = model->observeVersion([&versionChanges] { ++versionChanges; });
+        model->observeVersion([&versionChanges] { ++versionChanges; });
         model->start(static_cast<double>(periodUs) / 1000.0, 5.0);
         // The model has no hook per tick, so its own handler is wrapped.
         const_cast<PeriodicTimer&>(model->timer()).setEventHandler([m = model.get(), &stamps] {

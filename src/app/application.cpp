@@ -17,6 +17,10 @@
 
 namespace pellomarin {
 
+void postToMain(std::function<void()> work) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
+}
+
 Application::Application(SettingsStore& settings_) : Application(settings_, Options{}) {}
 
 Application::Application(SettingsStore& settings_, Options options_)
@@ -24,8 +28,7 @@ Application::Application(SettingsStore& settings_, Options options_)
       options(options_),
       random(options_.seed.value_or(RandomSource::randomSeed())),
       window(std::make_unique<MainWindow>(minimum)),
-      // Belongs to the main window: closing that one ends the program.
-      settingsWindow_(std::make_unique<SettingsWindow>(settings_, window.get())) {
+      settingsWindow_(new SettingsWindow(settings_, window.get())) {
     describeMenuItemsByStatusTip();
     MainWindow* w = window.get();
     connect(w->restartAction(), &QAction::triggered, this, &Application::restart);
@@ -42,13 +45,13 @@ Application::Application(SettingsStore& settings_, Options options_)
         settings.write(settings::showTrails, on ? 1.0 : 0.0);
         view->setTrailsShown(on);
     });
-    holderChanges =
-        holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
+    holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
-    show(pellomarin::newSimulation(readMasses(settings), random, mainThread.poster()));
+    show(pellomarin::newSimulation(readMasses(settings), random, postToMain));
 }
 
 Application::~Application() {
+    holder->observe({});  // models that a pending start holds keep the holder
     if (model_)
         model_->cancel();
 }
@@ -86,7 +89,7 @@ void Application::restart() {
 
 void Application::newSimulation() {
     model_->cancel();
-    auto next = pellomarin::newSimulation(readMasses(settings), random, mainThread.poster());
+    auto next = pellomarin::newSimulation(readMasses(settings), random, postToMain);
     minimum.reset();
     show(std::move(next));
 }
@@ -115,7 +118,7 @@ void Application::copyStart() {
         start.masses[i] = ball.mass;
         start.balls[i] = {ball.position, ball.movement};
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(stateText(start)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(startFileText(start)));
 }
 
 void Application::showSettings() {

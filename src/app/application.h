@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "main_thread_queue.h"
 #include "minimum_distance.h"
 #include "model.h"
 #include "random_source.h"
@@ -15,6 +14,10 @@ namespace pellomarin {
 
 class MainWindow;
 class SettingsWindow;
+
+// Runs `work` on the main thread, after what was posted before it: Qt's queued
+// call on the application object, which outlives every model. Any thread.
+void postToMain(std::function<void()> work);
 
 // The application shell: owns the current model and the one holder that
 // tells whether any model has started, launches the first simulation with a
@@ -60,14 +63,12 @@ private:
     SettingsStore& settings;
     Options options;
     RandomSource random;
-    MainThreadQueue mainThread;
     std::shared_ptr<BoolHolder> holder = std::make_shared<BoolHolder>();
     MinimumDistance minimum;
     std::shared_ptr<Model> model_;
     std::optional<RunSettings> startedWith;  // once the current model has started
     std::unique_ptr<MainWindow> window;
-    std::unique_ptr<SettingsWindow> settingsWindow_;
-    Observers::Subscription holderChanges;
+    SettingsWindow* settingsWindow_;  // the main window's: closing that one ends the program
 };
 
 }  // namespace pellomarin

@@ -30,7 +30,7 @@ Qt::CursorShape cursorFor(Qt::Edges edges) {
 
 WindowFrame::WindowFrame(QWidget* window_, QWidget* handle_)
     : QObject(window_), window(window_), handle(handle_) {
-    qApp->installEventFilter(this);
+    window->installEventFilter(this);  // for its QWindow, made with its native window
 }
 
 Qt::Edges WindowFrame::edgesAt(QPoint global) const {
@@ -48,44 +48,29 @@ Qt::Edges WindowFrame::edgesAt(QPoint global) const {
 }
 
 bool WindowFrame::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != window || !widget->isWidgetType())
+    if (watched == window) {
+        if (event->type() == QEvent::WinIdChange && window->windowHandle())
+            window->windowHandle()->installEventFilter(this);
         return false;
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            press(widget, static_cast<QMouseEvent*>(event));
-            return false;
-        case QEvent::MouseMove:
-            return drag(static_cast<QMouseEvent*>(event));
-        case QEvent::MouseButtonRelease:
-            pending = false;
-            if (!moving && !resizing)
-                return false;
-            moving = false;
-            resizing = {};
-            return true;
-        default:
-            return false;
     }
+    if (event->type() == QEvent::MouseButtonPress)
+        press(static_cast<QMouseEvent*>(event));  // and on to the widget under it
+    else if (event->type() == QEvent::MouseMove)
+        return drag(static_cast<QMouseEvent*>(event));
+    return false;
 }
 
-void WindowFrame::press(QWidget* widget, QMouseEvent* event) {
-    const QPoint global = event->globalPosition().toPoint();
-    // A press that its widget ignores comes again for each parent: the first
-    // widget decides.
-    if (pending && event->timestamp() == pressedTime && global == pressedAt)
-        return;
-    pending = false;
-    moving = false;
+void WindowFrame::press(QMouseEvent* event) {
+    pending = moving = false;
     resizing = {};
     if (event->button() != Qt::LeftButton)
         return;
+    const QPoint global = event->globalPosition().toPoint();
     pressedEdges = edgesAt(global);
-    if (!pressedEdges && widget != handle)
+    if (!pressedEdges && window->childAt(event->position().toPoint()) != handle)
         return;
     pending = true;
     pressedAt = global;
-    pressedTime = event->timestamp();
     startGeometry = window->geometry();
 }
 

@@ -15,7 +15,9 @@ namespace pellomarin {
 // distance with the button held, so a click or a tap stays a click, and the
 // press still reaches the widget under it (the menu's title opens its menu).
 // Asks the window system first and does it by hand where that is refused (X
-// servers without a window manager). Main thread.
+// servers without a window manager). It watches only the window's QWindow,
+// which sees every mouse event of the window before any widget does. Main
+// thread.
 class WindowFrame : public QObject {
     Q_OBJECT
 
@@ -27,7 +29,7 @@ protected:
 
 private:
     Qt::Edges edgesAt(QPoint globalPosition) const;
-    void press(QWidget* widget, QMouseEvent* event);
+    void press(QMouseEvent* event);
     bool drag(QMouseEvent* event);
     // Starts the move or resize that the press asked for.
     bool start();
@@ -38,7 +40,6 @@ private:
     bool pending = false;
     Qt::Edges pressedEdges;
     QPoint pressedAt;
-    quint64 pressedTime = 0;
     QRect startGeometry;
     // A move or resize done by hand.
     Qt::Edges resizing;

@@ -55,10 +55,7 @@ void Model::start(double periodMs, double gravitationalConstant) {
 }
 
 void Model::tick() {
-    workQueue_.sync([this] {
-        const std::lock_guard lock(ballMutex);
-        step(ball, parameters);
-    });
+    workQueue_.sync([this] { step(ball, parameters); });
     steps.fetch_add(1);
     if (!postToMain)
         return;
@@ -90,14 +87,12 @@ void Model::showSteps() {
     if (taken == version_)
         return;
     version_ = taken;
-    versionObservers.notify();
+    if (versionChanged)
+        versionChanged();
 }
 
 void Model::restart() {
-    workQueue_.sync([this] {
-        const std::lock_guard lock(ballMutex);
-        ball = copies(memento_);
-    });
+    workQueue_.sync([this] { ball = copies(memento_); });
 }
 
 void Model::suspendOrResume() {
@@ -126,8 +121,7 @@ void Model::stop(void (PeriodicTimer::*stopTimer)()) {
 }
 
 std::array<Ball, 3> Model::snapshot() const {
-    const std::lock_guard lock(ballMutex);
-    return {*ball[0], *ball[1], *ball[2]};
+    return workQueue_.sync([this] { return std::array<Ball, 3>{*ball[0], *ball[1], *ball[2]}; });
 }
 
 std::string Model::description() const {

@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "ball.h"
 #include "integration.h"
-#include "observers.h"
 #include "periodic_timer.h"
 #include "serial_queue.h"
 
@@ -18,6 +16,26 @@ namespace pellomarin {
 
 // Hands a function to the main thread's event loop and returns at once.
 using PostToMain = std::function<void(std::function<void()>)>;
+
+// An observable flag; the application's one holder turns true at the first
+// start of any model and is never reset. Main thread only.
+class BoolHolder {
+public:
+    bool value() const { return value_; }
+    void setValue(bool newValue) {
+        if (newValue == value_)
+            return;
+        value_ = newValue;
+        if (changed)
+            changed();
+    }
+    // The one watcher (the application); an empty function stops it.
+    void observe(std::function<void()> callback) { changed = std::move(callback); }
+
+private:
+    bool value_ = false;
+    std::function<void()> changed;
+};
 
 // What a calculation period in milliseconds means for the run.
 struct RunParameters {
@@ -35,9 +53,9 @@ std::optional<RunParameters> runParameters(double periodMs);
 // steps them and the version counter that the views watch.
 //
 // Threads: construction, start, restart, suspendOrResume, cancel, version and
-// its observers belong to the main thread. Steps run on the timer's thread
-// inside workQueue, and so does restart. Any thread may call snapshot() and
-// description(), which see whole balls.
+// its watcher belong to the main thread. Steps run on the timer's thread
+// inside workQueue, and so do restart and the readers: any thread may call
+// snapshot() and description(), which see whole balls.
 class Model : public std::enable_shared_from_this<Model> {
     struct Key {};
 
@@ -77,9 +95,9 @@ public:
     std::string description() const;
 
     std::int64_t version() const { return version_; }
-    [[nodiscard]] Observers::Subscription observeVersion(Observers::Callback callback) {
-        return versionObservers.subscribe(std::move(callback));
-    }
+    // The one watcher of the version (the view that shows this model); an
+    // empty function stops it. A model may outlive its view.
+    void observeVersion(std::function<void()> callback) { versionChanged = std::move(callback); }
 
     bool isRunning() const { return isRunning_; }
     std::int64_t frameDuration() const { return frameDuration_; }
@@ -98,13 +116,12 @@ private:
 
     PostToMain postToMain;
     std::shared_ptr<BoolHolder> timerInitialized = std::make_shared<BoolHolder>();
-    mutable std::mutex ballMutex;  // held by every step, restart and reader
     BallList ball;
     const BallList memento_;
-    SerialQueue workQueue_{"Gravitation"};
+    mutable SerialQueue workQueue_{"Gravitation"};  // every step, restart and reader
 
     std::int64_t version_ = 0;
-    Observers versionObservers;
+    std::function<void()> versionChanged;
     std::atomic<std::int64_t> steps{0};
     std::atomic<bool> publishPending{false};
     std::atomic<bool> stopping{false};           // Suspend or Cancel under way: publish at once

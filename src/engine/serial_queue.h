@@ -19,12 +19,12 @@ public:
 
     const std::string& label() const { return label_; }
 
-    // Waits for the queue's turn, runs `work`, returns when it has finished.
+    // Waits for the queue's turn, runs `work` and returns what it returns.
     // Must not be called from inside work of the same queue.
     template <typename Work>
-    void sync(Work&& work) {
+    decltype(auto) sync(Work&& work) {
         const Turn turn(*this);
-        std::forward<Work>(work)();
+        return std::forward<Work>(work)();
     }
 
 private:

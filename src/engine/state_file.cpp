@@ -35,7 +35,7 @@ std::variant<StartState, InputError> parseState(std::string_view text) {
     return balls;
 }
 
-std::string stateText(const RunStart& start) {
+std::string startFileText(const RunStart& start) {
     const auto& m = start.masses;
     std::string text = "# pellomarin-run --masses " + shortestText(m[0]) + ',' +
                        shortestText(m[1]) + ',' + shortestText(m[2]) + " --gravity " +

@@ -34,6 +34,6 @@ struct RunStart {
 
 // A comment holding the runner command that replays the run, then the balls;
 // every number in the shortest form that reads back as the same double.
-std::string stateText(const RunStart& start);
+std::string startFileText(const RunStart& start);
 
 }  // namespace pellomarin

@@ -97,6 +97,7 @@ void SettingsWindow::refresh() {
 
 void SettingsWindow::showEvent(QShowEvent* event) {
     refresh();
+    fields[2]->setFocus();  // mass 0, wherever the focus was when it closed
     QWidget::showEvent(event);
 }
 

@@ -11,9 +11,10 @@ class FloatField;
 
 // Edits the five stored settings. It applies nothing: masses take effect at
 // the next New Simulation, the period and G at the next start. Shows the
-// stored values whenever it is opened. A dialog that belongs to `parent` (it
-// stays in front of it and closes with it); Escape closes it, Tab visits the
-// fields in the order they are shown. Main thread.
+// stored values, with the focus on mass 0, whenever it is opened. A dialog
+// that belongs to `parent` (it stays in front of it and closes with it);
+// Escape closes it, Tab visits the fields in the order they are shown. Main
+// thread.
 class SettingsWindow : public QDialog {
     Q_OBJECT
 

@@ -27,10 +27,19 @@ SimulationView::SimulationView(QWidget* parent) : QWidget(parent) {
            "gravitation"));
 }
 
+// A replaced model may live on (a pending delayed start holds it): it must
+// not call back into this view.
+SimulationView::~SimulationView() {
+    if (model_)
+        model_->observeVersion({});
+}
+
 void SimulationView::setModel(std::shared_ptr<Model> model) {
+    if (model_)
+        model_->observeVersion({});
     model_ = std::move(model);
-    versions =
-        model_ ? model_->observeVersion([this] { showLatest(); }) : Observers::Subscription();
+    if (model_)
+        model_->observeVersion([this] { showLatest(); });
     shown.reset();
     clearTrails();
     update();

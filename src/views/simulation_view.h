@@ -21,6 +21,7 @@ class SimulationView : public QWidget {
 
 public:
     explicit SimulationView(QWidget* parent = nullptr);
+    ~SimulationView() override;
 
     void setModel(std::shared_ptr<Model> model);
     const std::shared_ptr<Model>& model() const { return model_; }
@@ -50,8 +51,7 @@ private:
     std::shared_ptr<Model> model_;
     std::optional<std::array<Ball, 3>> shown;  // what the next paint draws
     Discs drawn;                               // what the last paint drew
-    Observers::Subscription versions;
-    std::unique_ptr<Trails> trails;  // while shown
+    std::unique_ptr<Trails> trails;            // while shown
     // Focus came by Tab: only then is the focus frame shown.
     bool focusFromKeyboard = false;
 };

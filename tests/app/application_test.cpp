@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <random>
+#include <thread>
 
 #include "application.h"
 #include "content_view.h"
@@ -129,15 +130,49 @@ private slots:
         QCOMPARE(QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32), shown);
     }
 
-    void newSimulationResetsTheMinimumAndRestartKeepsIt() {
-        Application app(store, {1h, 1});
+    // Restart keeps the minimum and clears the trails; New Simulation resets
+    // the minimum, and Copy Start then gives the new simulation's start.
+    void whatRestartAndNewSimulationKeepAndReset() {
+        store.write("show trails", 1);
+        store.write("calculation period", 1);
+        Application app(store, {0ms, 1});
+        app.mainWindow().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&app.mainWindow()));
+        SimulationView* view = app.mainWindow().content()->simulationView();
+        QTRY_VERIFY(app.model()->version() > 300);
+        app.suspendOrResume();
         app.mainWindow().content()->statusBar()->refresh();
         const double sampled = app.minimumDistance().minDistanceSoFar();
         QVERIFY(sampled < greatestFiniteDouble);
+        const QImage trailed = view->grab().toImage();
         app.restart();
         QCOMPARE(app.minimumDistance().minDistanceSoFar(), sampled);
+        const QImage restarted = view->grab().toImage();
+        view->setTrailsShown(false);
+        QVERIFY(trailed != view->grab().toImage());
+        QCOMPARE(restarted, view->grab().toImage());
+        store.write("mass 1", 2);
+        store.write("calculation period", 2);
+        store.write("gravitational constant", 3);
         app.newSimulation();
         QCOMPARE(app.minimumDistance().minDistanceSoFar(), greatestFiniteDouble);
+        app.copyStart();
+        QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 0, 0),
+                 "# pellomarin-run --masses 1,2,1 --gravity 3 --period 2 --state -");
+    }
+
+    // The model's notifications rely on the order.
+    void workPostedFromAnotherThreadRunsOnTheMainThreadInOrder() {
+        std::vector<int> ran;
+        std::thread([&ran] {
+            for (int k = 0; k < 100; ++k)
+                postToMain([&ran, k] {
+                    ran.push_back(QThread::currentThread() == qApp->thread() ? k : -1);
+                });
+        }).join();
+        QTRY_COMPARE(ran.size(), 100u);
+        for (int k = 0; k < 100; ++k)
+            QCOMPARE(ran[k], k);
     }
 
     void everyCommandFromTheKeyboardInEitherWindow() {
@@ -181,29 +216,32 @@ private slots:
         QTRY_VERIFY(!app.settingsWindow().isVisible());
     }
 
-    // Only a drag past the drag distance moves the window from the drawing or
+    // Only a drag of the drag distance moves the window from the drawing or
     // resizes it from an edge; the menu's title on the resize border still opens.
     void onlyADragMovesOrResizesAndTheMenuTitleStillOpens() {
         Application app(store, {1h, 1});
         MainWindow& window = app.mainWindow();
         const QRect start(100, 100, 900, 700);
         showAndActivate(window);
-        QWidget* area = window.content()->simulationView();
-        const QPoint inside(200, 200), edge = area->mapFrom(&window, QPoint(898, 300));
+        const int distance = QApplication::startDragDistance();
         const std::tuple<QPoint, QPoint, QRect> drags[] = {
-            {inside, {QApplication::startDragDistance() - 1, 0}, start},
-            {inside, {30, 10}, start.translated(30, 10)},
-            {edge, {1 - QApplication::startDragDistance(), 0}, start},
-            {edge, {-50, 0}, start.adjusted(0, 0, -50, 0)}};
+            {{200, 300}, {distance - 2, 1}, start},
+            {{200, 300}, {distance - 1, 1}, start.translated(distance - 1, 1)},
+            {{898, 300}, {-50, 0}, start.adjusted(0, 0, -50, 0)},
+            {{2, 300}, {-40, 0}, start.adjusted(-40, 0, 0, 0)},
+            {{450, 1}, {0, 30}, start.adjusted(0, 30, 0, 0)},
+            {{450, 685}, {30, 0}, start}};  // the status bar
         for (const auto& [from, by, after] : drags) {
             window.setGeometry(start);
-            QTest::mousePress(area, Qt::LeftButton, {}, from);
-            QTest::mouseMove(area, from + by);
-            QTest::mouseRelease(area, Qt::LeftButton, {}, from + by);
+            QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, from);
+            QTest::mouseMove(window.windowHandle(), from + by);
+            // Where the pointer now is on the moved window: no further move.
+            QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {},
+                                window.mapFromGlobal(start.topLeft() + from + by));
             QTRY_COMPARE(window.geometry(), after);
         }
         QAction* title = window.menuBar()->actions()[0];
-        QTest::mouseClick(window.menuBar(), Qt::LeftButton, {},
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
                           window.menuBar()->actionGeometry(title).topLeft() + QPoint(2, 2));
         QTRY_VERIFY(title->menu()->isVisible());
     }

@@ -70,7 +70,7 @@ TEST_F(RunningModel, StartSetsTheParametersOnceAndRaisesTheHolder) {
 
 TEST_F(RunningModel, TheMainThreadHearsOfStepsOncePerFrameAtMostAndOfTheLastOnesAtTheStop) {
     int told = 0;
-    const auto subscription = model->observeVersion([&] { ++told; });
+    model->observeVersion([&] { ++told; });
     const auto begin = std::chrono::steady_clock::now();
     model->start(0.02, 5);
     std::this_thread::sleep_for(100ms);  // the main thread is busy elsewhere

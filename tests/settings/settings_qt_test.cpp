@@ -97,12 +97,13 @@ private slots:
         QTest::keyClick(field("gravitational constant"), Qt::Key_Return);
         QCOMPARE(store.read("gravitational constant"), 0.12345);
         QTest::keyClicks(field("gravitational constant"), "7");
-        field("mass 0")->setFocus();  // leaving a field commits it too
+        field("mass 2")->setFocus();  // leaving a field commits it too
         QTRY_COMPARE(store.read("gravitational constant"), 0.1237);
         window.hide();
         store.write("calculation period", 30);
-        window.show();  // shows what is stored now
+        window.show();  // shows what is stored now, from mass 0 on
         QCOMPARE(field("calculation period")->text(), QString("30"));
+        QCOMPARE(window.focusWidget(), field("mass 0"));
     }
 };
 
