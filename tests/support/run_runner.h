@@ -1,7 +1,6 @@
 #pragma once
 
 #include <sys/wait.h>
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,16 +26,15 @@ struct RunnerResult {
 // which may redirect its output elsewhere.
 inline RunnerResult runRunner(const std::string& arguments, const std::string& input = "",
                               const std::string& setup = "") {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("runner-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    char folder[] = "/tmp/runner-XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(folder);
     std::ofstream(dir / "in", std::ios::binary) << input;
     const std::string command = "{ " + setup + " " PELLOMARIN_RUN " " + arguments + "; } <" +
                                 (dir / "in").string() + " >" + (dir / "out").string() + " 2>" +
                                 (dir / "err").string();
     const int raw = std::system(command.c_str());
     RunnerResult result{WEXITSTATUS(raw), fileText(dir / "out"), fileText(dir / "err")};
-    fs::remove_all(dir);
+    std::filesystem::remove_all(dir);
     return result;
 }
 
