@@ -49,7 +49,7 @@ std::variant<std::string, cli::UsageError> readAll(std::FILE* file, const std::s
     return text;
 }
 
-std::variant<std::string, cli::UsageError> stateText(const std::string& path) {
+std::variant<std::string, cli::UsageError> readStateFile(const std::string& path) {
     if (path == "-")
         return readAll(stdin, "from standard input");
     const std::string name = cli::quoted(path);
@@ -71,7 +71,7 @@ std::variant<std::string, cli::UsageError> stateText(const std::string& path) {
 
 std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& options) {
     if (options.statePath) {
-        const auto text = stateText(*options.statePath);
+        const auto text = readStateFile(*options.statePath);
         if (const auto* error = std::get_if<cli::UsageError>(&text))
             return *error;
         auto state = cli::parseState(std::get<std::string>(text));

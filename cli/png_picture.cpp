@@ -1,6 +1,6 @@
 #include "png_picture.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
 #include <cstring>
@@ -18,7 +18,7 @@ std::uint32_t* pixelsOf(QImage& image) {
 
 }  // namespace
 
-PngPicture::PngPicture(QImage image_, std::unique_ptr<AtomicFile> file_)
+PngPicture::PngPicture(QImage image_, std::unique_ptr<PictureFile> file_)
     : image(std::move(image_)),
       file(std::move(file_)),
       raster(pixelsOf(image), image.width(), image.height(), int(image.bytesPerLine() / 4)),
@@ -40,14 +40,18 @@ std::optional<std::string> PngPicture::finish(const BallList& balls) {
         const std::array<Ball, 3> last{*balls[0], *balls[1], *balls[2]};
         paintDiscs(painter, discsOf(last, image.size()), image.rect());
     }
-    QFile out;
-    QImageWriter writer(&out, "png");
+    // Encoded in memory, so that the file's own write reports a failure with
+    // the system's reason (libpng's writer only knows that one failed).
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     // zlib's fastest level (Qt maps 0…100 onto levels 0…9): a few percent
     // larger, a third of the time.
     writer.setCompression(20);
-    if (!out.open(file->stream(), QIODevice::WriteOnly) || !writer.write(image) || !out.flush())
-        return "cannot write the picture: " + writer.errorString().toStdString();
-    out.close();  // leaves the stream open
+    if (!writer.write(image))
+        return "cannot encode the picture: " + writer.errorString().toStdString();
+    file->write(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     return file->commit();
 }
 

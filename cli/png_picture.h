@@ -2,9 +2,9 @@
 
 #include <QImage>
 
-#include "atomic_file.h"
 #include "coverage_raster.h"
 #include "path_tracer.h"
+#include "picture_file.h"
 #include "run_picture.h"
 
 namespace pellomarin::cli {
@@ -13,14 +13,14 @@ namespace pellomarin::cli {
 // so that its memory is the picture's whatever the number of steps.
 class PngPicture final : public RunPicture {
 public:
-    PngPicture(QImage image, std::unique_ptr<AtomicFile> file);
+    PngPicture(QImage image, std::unique_ptr<PictureFile> file);
 
     void add(const BallList& balls) override;
     std::optional<std::string> finish(const BallList& balls) override;
 
 private:
     QImage image;
-    std::unique_ptr<AtomicFile> file;
+    std::unique_ptr<PictureFile> file;
     CoverageRaster raster;
     PathTracer<CoverageRaster> tracer;
 };

@@ -7,10 +7,9 @@ namespace pellomarin::cli {
 
 std::variant<std::unique_ptr<RunPicture>, std::string> RunPicture::open(
     const PictureOptions& options) {
-    auto created = AtomicFile::create(options.path);
-    if (auto* error = std::get_if<std::string>(&created))
+    auto file = std::make_unique<PictureFile>(options.path);
+    if (auto error = file->open())
         return *error;
-    auto file = std::move(std::get<0>(created));
     if (options.format == PictureOptions::Format::svg)
         return std::make_unique<SvgPicture>(options, std::move(file));
     QImage image(options.width, options.height, QImage::Format_RGB32);

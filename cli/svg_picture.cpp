@@ -33,13 +33,9 @@ std::string colourOf(std::int64_t ball) {
     return ballColors[ball].name().toStdString();
 }
 
-void write(std::FILE* out, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out);
-}
-
 }  // namespace
 
-SvgPaths::SvgPaths(std::FILE* out_) : out(out_) {
+SvgPaths::SvgPaths(PictureFile& out_) : out(out_) {
     for (Path& path : paths)
         path.data.reserve(pathBuffer + 64);
 }
@@ -67,9 +63,9 @@ void SvgPaths::flush(int ball) {
     Path& path = paths[ball];
     if (path.data.empty())
         return;
-    write(out, "<path stroke=\"" + colourOf(ball) + "\" d=\"");
-    write(out, path.data);
-    write(out, "\"/>\n");
+    out.write("<path stroke=\"" + colourOf(ball) + "\" d=\"");
+    out.write(path.data);
+    out.write("\"/>\n");
     path.data.clear();
     path.drawing = false;  // the next <path> moves to where this one ended
 }
@@ -79,20 +75,20 @@ void SvgPaths::flush() {
         flush(ball);
 }
 
-SvgPicture::SvgPicture(const PictureOptions& options, std::unique_ptr<AtomicFile> file_)
+SvgPicture::SvgPicture(const PictureOptions& options, std::unique_ptr<PictureFile> file_)
     : file(std::move(file_)),
       width(options.width),
       height(options.height),
-      writer(file->stream()),
+      writer(*file),
       tracer(width, height, writer) {
     const std::string w = std::to_string(width), h = std::to_string(height);
-    write(file->stream(),
-          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-              w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + ' ' + h + "\">\n<rect width=\"" +
-              w + "\" height=\"" + h +
-              "\" fill=\"#000000\"/>\n<g fill=\"none\" stroke-width=\"1\" "
-              "stroke-linecap=\"round\" stroke-linejoin=\"round\">\n");
+    file->write(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + ' ' + h + "\">\n<rect width=\"" + w +
+        "\" height=\"" + h +
+        "\" fill=\"#000000\"/>\n<g fill=\"none\" stroke-width=\"1\" "
+        "stroke-linecap=\"round\" stroke-linejoin=\"round\">\n");
 }
 
 void SvgPicture::add(const BallList& balls) {
@@ -120,7 +116,7 @@ std::optional<std::string> SvgPicture::finish(const BallList& balls) {
                     shortestText(disc.centre.y()) + "\" r=\"" + shortestText(disc.r) + fill;
         }
     }
-    write(file->stream(), text + "</svg>\n");
+    file->write(text + "</svg>\n");
     return file->commit();
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
 #include <string>
 
-#include "atomic_file.h"
 #include "path_tracer.h"
+#include "picture_file.h"
 #include "run_picture.h"
 
 namespace pellomarin::cli {
@@ -15,7 +14,7 @@ namespace pellomarin::cli {
 // full. Owned by one thread.
 class SvgPaths {
 public:
-    explicit SvgPaths(std::FILE* out);
+    explicit SvgPaths(PictureFile& out);
 
     // A segment within a pixel of the picture.
     void segment(int ball, ScreenPoint a, ScreenPoint b);
@@ -30,19 +29,19 @@ private:
     };
     void flush(int ball);
 
-    std::FILE* out;
+    PictureFile& out;
     std::array<Path, 3> paths;
 };
 
 class SvgPicture final : public RunPicture {
 public:
-    SvgPicture(const PictureOptions& options, std::unique_ptr<AtomicFile> file);
+    SvgPicture(const PictureOptions& options, std::unique_ptr<PictureFile> file);
 
     void add(const BallList& balls) override;
     std::optional<std::string> finish(const BallList& balls) override;
 
 private:
-    std::unique_ptr<AtomicFile> file;
+    std::unique_ptr<PictureFile> file;
     int width;
     int height;
     SvgPaths writer;

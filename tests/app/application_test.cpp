@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <random>
 #include <thread>
@@ -12,6 +11,7 @@
 #include "content_view.h"
 #include "main_window.h"
 #include "qt_tests.h"
+#include "run_runner.h"
 #include "settings.h"
 #include "settings_window.h"
 #include "simulation_view.h"
@@ -118,15 +118,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&app.mainWindow()));
         const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QTemporaryDir dir;
-        QProcess runner;
         const QString more =
             QString::asprintf(" --describe --no-paths --steps %lld --size %dx%d --picture ",
                               qlonglong(app.model()->stepsTaken()), shown.width(), shown.height());
-        runner.start(PELLOMARIN_RUN, (command.mid(17) + more + dir.filePath("p.png")).split(' '));
-        runner.write(text.toUtf8());
-        runner.closeWriteChannel();
-        QVERIFY(runner.waitForFinished());
-        QCOMPARE(runner.readAllStandardOutput().toStdString(), app.model()->description() + "\n");
+        const auto ran = support::runRunner(
+            (command.mid(17) + more + dir.filePath("p.png")).toStdString(), text.toStdString());
+        QCOMPARE(ran.out, app.model()->description() + "\n");
         QCOMPARE(QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32), shown);
     }
 
