@@ -1,6 +1,7 @@
 // The drawing and the status bar; ctest runs these at device pixel ratios 1,
 // 1.5 and 2 as well.
 #include <QLabel>
+#include <QPainter>
 #include <cmath>
 #include <map>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "qt_tests.h"
 #include "simulation_view.h"
 #include "status_bar.h"
+#include "trails.h"
 
 using namespace pellomarin;
 using support::t;
@@ -108,6 +110,56 @@ private slots:
         QCOMPARE(pixelAt(trailed.grab().toImage(), {138, 200}), ballColors[1]);  // over it
         trailed.setTrailsShown(false);
         QCOMPARE(pixelAt(trailed.grab().toImage(), {145, 200}), QColor(Qt::black));
+    }
+
+    // Ball 0 draws a row of 10-pixel segments a time unit apart, then one of
+    // 30-pixel segments far apart in time; balls 1 and 2 stay just in front of
+    // the eye, projected beyond any integer: right and above, then left and below.
+    void trailsFadeWithAgeAndRepaintLittle() {
+        Trails trails;
+        const QRect area(0, 0, 400, 400);
+        trails.resize(area.size());
+        std::vector<QRect> repainted;
+        const auto repaints = [&](QPoint p) {
+            return std::ranges::any_of(repainted, [&](const QRect& r) { return r.contains(p); });
+        };
+        const auto add = [&](double time, int x, int y) {  // ball 0 to (x, y + 0.5) on screen
+            const double nearEye = std::nextafter(eyeY, 0.0),
+                         far = (y < 200 ? 1 : -1) * (100 + time);
+            repainted.clear();
+            trails.add({Ball(0, t(x - 200, 0, y - 199.5), 8, {}),
+                        Ball(1, t(far, nearEye, 0), 8, {}), Ball(2, t(0, nearEye, -far), 8, {})},
+                       time, [&](const QRect& r) { repainted.push_back(r); });
+            for (const QRect& r : repainted)
+                QVERIFY(area.contains(r));
+        };
+        for (int k = 0; k < 20; ++k) {
+            add(k, 10 + 10 * k, 100);
+            // Just around the newest segment, but all of them once a
+            // sixteenth of the fade time has passed.
+            if (k > 0 && k < 19)
+                QVERIFY(repainted.size() == 1 && repainted[0].contains(QRect(10 * k, 100, 11, 1)) &&
+                        !repaints(QPoint(10 * k - 5, 100)));
+            for (int j = 1; k == 19 && j <= k; ++j)
+                QVERIFY(repaints(QPoint(5 + 10 * j, 100)));
+        }
+        int j = 0;
+        for (const double time : {200, 250, 300, 350, 400, 550})
+            add(time, 210 + 30 * j++, 300);
+        QVERIFY(!repaints(QPoint(15, 100)));  // its points dropped once older than the fade time
+        QImage image(area.size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        trails.paint(painter, area);
+        painter.end();
+        // Fainter with age, and gone a fade time (300) after its newer end.
+        for (int x = 225; x < 345; x += 30)
+            QVERIFY(image.pixelColor(x, 300).red() < image.pixelColor(x + 30, 300).red());
+        QCOMPARE(image.pixelColor(225, 300), QColor(Qt::black));
+        int stray = 0;  // the first row, and anything of balls 1 and 2
+        for (int p = 0; p < 400 * 400; ++p)
+            stray += std::abs(p / 400 - 300) > 1 && image.pixel(p % 400, p / 400) != qRgb(0, 0, 0);
+        QCOMPARE(stray, 0);
     }
 };
 
