@@ -204,14 +204,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 2,34"), 3000);
     }
 
-    // One row where the window is wide enough, else as many as needed: every
-    // cell visible and in order, the ball cells and markers in their colours.
-    void cellsInOrderAndInTheBallColoursOnOneRowOrMore() {
+    // One row where the window is wide enough, else as many as needed, each
+    // group whole and in order, and one row again when widened: every cell
+    // visible and in order, the ball cells and markers in their colours.
+    void groupsOnRowsInOrderAndCellsInTheBallColours() {
         ContentView content(minimum);
         content.show();
         const StatusBar& bar = *content.statusBar();
+        const auto groups = bar.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QImage image;
-        // The cells and markers (by colour) row by row; "!" marks one cut off.
+        // The cells and markers (by colour) row by row, from the left.
         const auto reading = [&] {
             image = content.grab().toImage();
             std::map<std::pair<int, int>, QString> seen;  // by row, then from the left
@@ -223,24 +225,45 @@ private slots:
                         QString::number(std::ranges::find(ballColors, pixelAt(image, r.center())) -
                                         ballColors.begin());
                 if (!name.isEmpty())
-                    seen[{child->parentWidget()->mapTo(&content, QPoint()).y(), r.x()}] =
-                        content.rect().contains(r) ? name : name + "!";
+                    seen[{child->parentWidget()->mapTo(&content, QPoint()).y(), r.x()}] = name;
             }
             QStringList names;
             for (const auto& [place, name] : seen)
                 names << name;
-            const bool rows = seen.begin()->first.first != seen.rbegin()->first.first;
-            return names.join(',') + (rows ? " on rows" : "");
+            return names.join(',');
+        };
+        // Each group's row; "!" for one cut off or squeezed, or neither right of
+        // nor below the one before.
+        const auto rows = [&] {
+            QString text;
+            QRect before(0, -1, 0, 0);
+            for (int g = 0, row = -1; g < groups.size(); ++g) {
+                const QRect r(groups[g]->mapTo(&content, QPoint()), groups[g]->size());
+                row += r.top() > before.bottom();
+                const bool whole = content.rect().contains(r) &&
+                                   r.height() >= groups[g]->sizeHint().height() &&
+                                   (r.top() > before.bottom() || r.left() > before.right());
+                text += whole ? QString::number(row) : "!";
+                before = r;
+            }
+            return text;
         };
         const QString cells(
             "speed 0,speed 1,speed 2,acceleration 0,acceleration 1,acceleration 2,distance 0,"
             "distance 1,distance 2,0,1,distance 0-1,0,2,distance 0-2,1,2,distance 1-2,minimum "
             "distance");
-        // Just wide enough for one row (3 for the inset), one pixel less, and narrower.
-        const int oneRow = bar.sizeHint().width() + 3;
-        for (const int width : {oneRow, oneRow - 1, 600, 400}) {
+        const int oneRow = bar.sizeHint().width() + 3;  // just wide enough (3 for the inset)
+        content.resize(oneRow, 700);
+        QTRY_COMPARE(rows(), QString("00000"));
+        const auto upTo = [&](int g) {
+            return oneRow - bar.width() + groups[g]->geometry().right() + 1;  // 0 to g on one row
+        };
+        const std::pair<int, const char*> widths[] = {
+            {oneRow - 1, "00001"}, {upTo(2), "00011"}, {upTo(1), "00122"}, {oneRow, "00000"}};
+        for (const auto& [width, expected] : widths) {
             content.resize(width, 700);
-            QTRY_COMPARE(reading(), cells + (width < oneRow ? " on rows" : ""));
+            QTRY_COMPARE(rows(), QString(expected));
+            QTRY_COMPARE(reading(), cells);
             for (const QLabel* cell : bar.findChildren<QLabel*>(QRegularExpression("^\\w+ \\d$"))) {
                 QCOMPARE(cell->palette().color(QPalette::WindowText),
                          ballColors[cell->objectName().right(1).toInt()]);
