@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <cmath>
-#include <limits>
 
 #include "ball_colors.h"
 
@@ -16,8 +15,7 @@ constexpr double spacing = 1.0;     // at least this far apart on screen, kept p
 constexpr double touched = 2.0;     // beyond a segment's box, antialiasing included
 constexpr double clipMargin = 4.0;  // segments are cut to the area and this much more
 
-constexpr double infinity = std::numeric_limits<double>::infinity();
-constexpr ScreenRect nothing{infinity, infinity, -infinity, -infinity};
+constexpr ScreenRect nothing{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};  // infinities
 
 void extend(ScreenRect& box, const std::optional<ScreenPoint>& p) {
     if (!p)
@@ -200,17 +198,14 @@ void Trails::paint(QPainter& painter, const QRegion& region) const {
     Runs runs(painter);
     for (int i = 0; i < 3; ++i) {
         const Ring& ring = rings[i];
-        std::optional<ScreenPoint> previous;
         for (int k = 0; k < ring.count;) {
             const int end = ring.runEnd(k);
             if (!reach.reaches(ring.boxAt(k))) {
                 runs.flush();
-                previous.reset();
                 k = end;
                 continue;
             }
-            if (!previous && k > 0)
-                previous = project(ring.at(k - 1));
+            auto previous = k > 0 ? project(ring.at(k - 1)) : std::nullopt;
             for (; k < end; ++k) {
                 const auto point = project(ring.at(k));
                 const int shade = shadeAt(ring.at(k).time);
