@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <cmath>
-#include <limits>
 
 #include "ball_colors.h"
 
@@ -16,8 +15,7 @@ constexpr double spacing = 1.0;     // at least this far apart on screen, kept p
 constexpr double touched = 2.0;     // beyond a segment's box, antialiasing included
 constexpr double clipMargin = 4.0;  // segments are cut to the area and this much more
 
-constexpr double infinity = std::numeric_limits<double>::infinity();
-constexpr ScreenRect nothing{infinity, infinity, -infinity, -infinity};
+constexpr ScreenRect nothing{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};  // infinities
 
 void extend(ScreenRect& box, const std::optional<ScreenPoint>& p) {
     if (!p)
@@ -26,23 +24,68 @@ void extend(ScreenRect& box, const std::optional<ScreenPoint>& p) {
            std::max(box.bottom, p->y)};
 }
 
-bool overlap(const ScreenRect& a, const ScreenRect& b) {
-    return !(a.right < b.left || a.left > b.right || a.bottom < b.top || a.top > b.bottom);
+ScreenRect boxOf(ScreenPoint a, ScreenPoint b) {
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-QRect pixelsOf(const ScreenRect& box) {
-    if (box.left > box.right)
-        return {};
-    return QRectF(QPointF(box.left - touched, box.top - touched),
-                  QPointF(box.right + touched, box.bottom + touched))
-        .toAlignedRect();
-}
+// What a frame repaints, each rectangle widened by what a line just outside it
+// touches: mostly a few small squares, with most of the trails elsewhere.
+struct Reach {
+    std::array<ScreenRect, 32> parts;
+    int count = 0;
 
-QRect pixelsOf(ScreenPoint a, ScreenPoint b) {
-    ScreenRect box = nothing;
-    extend(box, a);
-    extend(box, b);
-    return pixelsOf(box);
+    explicit Reach(const QRegion& region) {
+        if (region.rectCount() > int(parts.size()))
+            add(region.boundingRect());
+        else
+            for (const QRect& r : region)
+                add(r);
+    }
+    void add(const QRect& r) {
+        constexpr double m = touched + 1.0;
+        parts[count++] = {r.left() - m, r.top() - m, r.right() + m, r.bottom() + m};
+    }
+    bool reaches(const ScreenRect& box) const {
+        return std::any_of(parts.begin(), parts.begin() + count, [&](const ScreenRect& p) {
+            return !(p.right < box.left || p.left > box.right || p.bottom < box.top ||
+                     p.top > box.bottom);
+        });
+    }
+};
+
+// Segments of one pen that join end to end go to the painter as one polyline.
+struct Runs {
+    QPainter& painter;
+    const QPen* pen = nullptr;
+    std::array<QPointF, Trails::capacity> run;  // a run stays within one ring
+    int length = 0;
+
+    explicit Runs(QPainter& painter_) : painter(painter_) {}
+    void add(const QPen& next, ScreenPoint a, ScreenPoint b) {
+        if (&next != pen || length == 0) {
+            flush();
+            pen = &next;
+            run[length++] = QPointF(a.x, a.y);
+        }
+        run[length++] = QPointF(b.x, b.y);
+    }
+    void flush() {
+        if (length > 1) {
+            painter.setPen(*pen);
+            painter.drawPolyline(run.data(), length);
+        }
+        length = 0;
+    }
+};
+
+// A segment with a far end is cut to `cut` first: the painter's fixed-point
+// arithmetic would overflow on it.
+void drawCut(QPainter& painter, const QPen& pen, ScreenPoint a, ScreenPoint b,
+             const ScreenRect& cut) {
+    if (!clipSegment(a, b, cut))
+        return;
+    painter.setPen(pen);
+    painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
 }
 
 }  // namespace
@@ -59,12 +102,22 @@ Trails::Trails() {
             pen.setCosmetic(true);  // one device pixel wide: sharp on every screen
         }
     }
-    for (Ring& ring : rings)
-        ring.box.fill(nothing);
 }
 
 std::optional<ScreenPoint> Trails::project(const Point& p) const {
     return screenPoint(p.position, area.width(), area.height());
+}
+
+// Hands over the pixels of the area that a line within `box` touches. Bounded
+// to the area while still in floating point: a point just in front of the eye
+// projects far beyond any integer.
+void Trails::repaintBox(const ScreenRect& box, const Repaint& repaint) const {
+    const QRectF pixels(
+        QPointF(std::max(box.left - touched, 0.0), std::max(box.top - touched, 0.0)),
+        QPointF(std::min(box.right + touched, double(area.width())),
+                std::min(box.bottom + touched, double(area.height()))));
+    if (pixels.width() > 0.0 && pixels.height() > 0.0)
+        repaint(pixels.toAlignedRect());
 }
 
 // A segment's strength is that of its newer end.
@@ -73,10 +126,11 @@ int Trails::shadeAt(double time) const {
 }
 
 void Trails::push(Ring& ring, const Point& p) const {
-    if (ring.count == capacity) {
-        ring.first = (ring.first + 1) % capacity;  // the oldest goes
-        --ring.count;
-    }
+    // The ring does not fill: points come at most 60 times a second and go
+    // once older than the fade time, 9 s of wall time. Were it full, the
+    // newest would take the oldest's place.
+    if (ring.count == capacity)
+        ring.dropOldest();
     const int slot = ring.slot(ring.count);
     ScreenRect& box = ring.box[slot / chunk];
     if (slot % chunk == 0) {
@@ -94,7 +148,6 @@ void Trails::resize(QSize area_) {
     for (Ring& ring : rings) {
         const Ring old = ring;  // the boxes, projected anew
         ring = {};
-        ring.box.fill(nothing);
         for (int k = 0; k < old.count; ++k)
             push(ring, old.at(k));
     }
@@ -102,9 +155,8 @@ void Trails::resize(QSize area_) {
 
 void Trails::repaintAll(const Repaint& repaint) const {
     for (const Ring& ring : rings)
-        for (const ScreenRect& box : ring.box)
-            if (box.left <= box.right)
-                repaint(pixelsOf(box));
+        for (int k = 0; k < ring.count; k = ring.runEnd(k))
+            repaintBox(ring.boxAt(k), repaint);
 }
 
 void Trails::add(const std::array<Ball, 3>& balls, double time, const Repaint& repaint) {
@@ -119,114 +171,57 @@ void Trails::add(const std::array<Ball, 3>& balls, double time, const Repaint& r
             continue;  // the line is broken already
         if (point && last && std::hypot(point->x - last->x, point->y - last->y) < spacing)
             continue;
-        if (ring.count == capacity) {
-            const auto oldest = project(ring.at(0)), second = project(ring.at(1));
-            if (oldest && second)
-                repaint(pixelsOf(*oldest, *second));
-        }
         push(ring, next);
         if (point && last)
-            repaint(pixelsOf(*last, *point));
+            repaintBox(boxOf(*last, *point), repaint);
     }
     if (time < fadedAt || time - fadedAt >= fadeTime / fadeSteps) {
         repaintAll(repaint);  // every segment fades, and the oldest go
         fadedAt = time;
-        for (Ring& ring : rings) {
-            while (ring.count > 1 && ring.at(1).time < time - fadeTime) {
-                ring.first = (ring.first + 1) % capacity;
-                --ring.count;
-            }
-        }
+        for (Ring& ring : rings)
+            while (ring.count > 1 && ring.at(1).time < time - fadeTime)
+                ring.dropOldest();
     }
 }
 
 void Trails::clear(const Repaint& repaint) {
     repaintAll(repaint);
-    for (Ring& ring : rings) {
+    for (Ring& ring : rings)
         ring.first = ring.count = 0;
-        ring.box.fill(nothing);
-    }
 }
 
 void Trails::paint(QPainter& painter, const QRegion& region) const {
-    // Only segments near the region are drawn: a frame's region is a few
-    // small squares, and most of the trails lie elsewhere.
-    constexpr int mostParts = 32;
-    std::array<ScreenRect, mostParts> parts;
-    int partCount = 0;
-    const auto reachOf = [](const QRect& r) {
-        constexpr double m = touched + 1.0;
-        return ScreenRect{r.left() - m, r.top() - m, r.right() + m, r.bottom() + m};
-    };
-    if (region.rectCount() > mostParts)
-        parts[partCount++] = reachOf(region.boundingRect());
-    else
-        for (const QRect& r : region)
-            parts[partCount++] = reachOf(r);
-    const auto reaches = [&](const ScreenRect& box) {
-        for (int p = 0; p < partCount; ++p)
-            if (overlap(parts[p], box))
-                return true;
-        return false;
-    };
+    const Reach reach(region);
     const ScreenRect cut{-clipMargin, -clipMargin, area.width() + clipMargin,
                          area.height() + clipMargin};
-
     painter.setRenderHint(QPainter::Antialiasing);
-    // Runs of segments of one shade go to the painter as one polyline.
-    std::array<QPointF, capacity> run;
-    int length = 0;
-    int runShade = 0;
-    int i = 0;
-    const auto flush = [&] {
-        if (length > 1) {
-            painter.setPen(pens[i][runShade]);
-            painter.drawPolyline(run.data(), length);
-        }
-        length = 0;
-    };
-    for (i = 0; i < 3; ++i) {
+    Runs runs(painter);
+    for (int i = 0; i < 3; ++i) {
         const Ring& ring = rings[i];
-        std::optional<ScreenPoint> previous;
         for (int k = 0; k < ring.count;) {
-            const int slot = ring.slot(k);
-            const int end = std::min(ring.count, k + chunk - slot % chunk);
-            if (!reaches(ring.box[slot / chunk])) {
-                flush();
-                previous.reset();
+            const int end = ring.runEnd(k);
+            if (!reach.reaches(ring.boxAt(k))) {
+                runs.flush();
                 k = end;
                 continue;
             }
-            if (!previous && k > 0)
-                previous = project(ring.at(k - 1));
+            auto previous = k > 0 ? project(ring.at(k - 1)) : std::nullopt;
             for (; k < end; ++k) {
                 const auto point = project(ring.at(k));
                 const int shade = shadeAt(ring.at(k).time);
-                ScreenRect box = nothing;
-                extend(box, previous);
-                extend(box, point);
-                if (!previous || !point || shade <= 0 || !reaches(box)) {
-                    flush();
-                } else if (!contains(cut, *previous) || !contains(cut, *point)) {
-                    flush();  // far ends: cut first, for the painter's fixed-point arithmetic
-                    ScreenPoint a = *previous, b = *point;
-                    if (clipSegment(a, b, cut)) {
-                        painter.setPen(pens[i][shade]);
-                        painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
-                    }
+                if (!previous || !point || shade <= 0 || !reach.reaches(boxOf(*previous, *point))) {
+                    runs.flush();
+                } else if (contains(cut, *previous) && contains(cut, *point)) {
+                    runs.add(pens[i][shade], *previous, *point);
                 } else {
-                    if (shade != runShade || length == 0) {
-                        flush();
-                        runShade = shade;
-                        run[length++] = QPointF(previous->x, previous->y);
-                    }
-                    run[length++] = QPointF(point->x, point->y);
+                    runs.flush();
+                    drawCut(painter, pens[i][shade], *previous, *point, cut);
                 }
                 previous = point;
             }
         }
-        flush();
     }
+    runs.flush();  // a ring's first point flushes the last ring's run
 }
 
 }  // namespace pellomarin

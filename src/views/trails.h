@@ -2,6 +2,7 @@
 
 #include <QPen>
 #include <QRect>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -53,15 +54,25 @@ private:
     };
     struct Ring {
         std::array<Point, capacity> point;
-        // On screen, what the segments ending in each run of `chunk` slots cover.
+        // On screen, what the segments ending in each run of `chunk` slots
+        // cover; set anew by the first point pushed into the run.
         std::array<ScreenRect, capacity / chunk> box;
         int first = 0;  // the oldest
         int count = 0;
         int slot(int k) const { return (first + k) % capacity; }
         const Point& at(int k) const { return point[slot(k)]; }
+        const ScreenRect& boxAt(int k) const { return box[slot(k) / chunk]; }
+        void dropOldest() {
+            first = slot(1);
+            --count;
+        }
+        // Where the run of slots that holds the k-th point ends.
+        int runEnd(int k) const { return std::min(count, k + chunk - slot(k) % chunk); }
     };
 
+    // The one place where points meet the screen.
     std::optional<ScreenPoint> project(const Point& p) const;
+    void repaintBox(const ScreenRect& box, const Repaint& repaint) const;
     int shadeAt(double time) const;
     void push(Ring& ring, const Point& p) const;
     void repaintAll(const Repaint& repaint) const;

@@ -1,6 +1,7 @@
 // The drawing and the status bar; ctest runs these at device pixel ratios 1,
 // 1.5 and 2 as well.
 #include <QLabel>
+#include <QPainter>
 #include <cmath>
 #include <map>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "qt_tests.h"
 #include "simulation_view.h"
 #include "status_bar.h"
+#include "trails.h"
 
 using namespace pellomarin;
 using support::t;
@@ -109,6 +111,53 @@ private slots:
         trailed.setTrailsShown(false);
         QCOMPARE(pixelAt(trailed.grab().toImage(), {145, 200}), QColor(Qt::black));
     }
+
+    // Ball 0 draws a row of 10-pixel segments a time unit apart, then one of
+    // 30-pixel segments far apart in time; balls 1 and 2 stay just in front of
+    // the eye, projected beyond any integer: right and above, then left and below.
+    void trailsFadeWithAgeAndRepaintLittle() {
+        Trails trails;
+        const QRect area(0, 0, 400, 400);
+        trails.resize(area.size());
+        std::vector<QRect> repainted;
+        const auto repaints = [&](QPoint p) {
+            return std::ranges::any_of(repainted, [&](const QRect& r) { return r.contains(p); });
+        };
+        const auto add = [&](double time, int x, int y) {  // ball 0 to (x, y + 0.5) on screen
+            const double nearEye = std::nextafter(eyeY, 0.0),
+                         far = (y < 200 ? 1 : -1) * (100 + time);
+            repainted.clear();
+            trails.add({Ball(0, t(x - 200, 0, y - 199.5), 8, {}),
+                        Ball(1, t(far, nearEye, 0), 8, {}), Ball(2, t(0, nearEye, -far), 8, {})},
+                       time, [&](const QRect& r) { repainted.push_back(r); });
+            for (const QRect& r : repainted)
+                QVERIFY(area.contains(r));
+        };
+        for (int k = 0; k < 20; ++k) {
+            add(k, 10 + 10 * k, 100);
+            // Just around ball 0's newest segment, nothing of balls 1 and 2 so
+            // that no frame shows them, but all of it once a sixteenth of the
+            // fade time has passed.
+            if (k > 0 && k < 19)
+                QVERIFY(repainted.size() == 1 && repainted[0].contains(QRect(10 * k, 100, 11, 1)) &&
+                        !repaints(QPoint(10 * k - 5, 100)));
+            for (int j = 1; k == 19 && j <= k; ++j)
+                QVERIFY(repaints(QPoint(5 + 10 * j, 100)));
+        }
+        int j = 0;
+        for (const double time : {200, 250, 300, 350, 400, 550})
+            add(time, 210 + 30 * j++, 300);
+        QVERIFY(!repaints(QPoint(15, 100)));  // its points dropped once older than the fade time
+        QImage image(area.size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        trails.paint(painter, area);
+        painter.end();
+        // Fainter with age, and gone a fade time (300) after its newer end.
+        for (int x = 225; x < 345; x += 30)
+            QVERIFY(image.pixelColor(x, 300).red() < image.pixelColor(x + 30, 300).red());
+        QCOMPARE(image.pixelColor(225, 300), QColor(Qt::black));
+    }
 };
 
 class StatusBarTest : public QObject {
@@ -152,14 +201,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 2,34"), 3000);
     }
 
-    // One row where the window is wide enough, else as many as needed: every
-    // cell visible and in order, the ball cells and markers in their colours.
-    void cellsInOrderAndInTheBallColoursOnOneRowOrMore() {
+    // One row where the window is wide enough, else as many as needed, each
+    // group whole and in order, and one row again when widened: every cell
+    // visible and in order, the ball cells and markers in their colours.
+    void groupsOnRowsInOrderAndCellsInTheBallColours() {
         ContentView content(minimum);
         content.show();
         const StatusBar& bar = *content.statusBar();
+        const auto groups = bar.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QImage image;
-        // The cells and markers (by colour) row by row; "!" marks one cut off.
+        // The cells and markers (by colour) row by row, from the left.
         const auto reading = [&] {
             image = content.grab().toImage();
             std::map<std::pair<int, int>, QString> seen;  // by row, then from the left
@@ -171,24 +222,45 @@ private slots:
                         QString::number(std::ranges::find(ballColors, pixelAt(image, r.center())) -
                                         ballColors.begin());
                 if (!name.isEmpty())
-                    seen[{child->parentWidget()->mapTo(&content, QPoint()).y(), r.x()}] =
-                        content.rect().contains(r) ? name : name + "!";
+                    seen[{child->parentWidget()->mapTo(&content, QPoint()).y(), r.x()}] = name;
             }
             QStringList names;
             for (const auto& [place, name] : seen)
                 names << name;
-            const bool rows = seen.begin()->first.first != seen.rbegin()->first.first;
-            return names.join(',') + (rows ? " on rows" : "");
+            return names.join(',');
+        };
+        // Each group's row; "!" for one cut off or squeezed, or neither right of
+        // nor below the one before.
+        const auto rows = [&] {
+            QString text;
+            QRect before(0, -1, 0, 0);
+            for (int g = 0, row = -1; g < groups.size(); ++g) {
+                const QRect r(groups[g]->mapTo(&content, QPoint()), groups[g]->size());
+                row += r.top() > before.bottom();
+                const bool whole = content.rect().contains(r) &&
+                                   r.height() >= groups[g]->sizeHint().height() &&
+                                   (r.top() > before.bottom() || r.left() > before.right());
+                text += whole ? QString::number(row) : "!";
+                before = r;
+            }
+            return text;
         };
         const QString cells(
             "speed 0,speed 1,speed 2,acceleration 0,acceleration 1,acceleration 2,distance 0,"
             "distance 1,distance 2,0,1,distance 0-1,0,2,distance 0-2,1,2,distance 1-2,minimum "
             "distance");
-        // Just wide enough for one row (3 for the inset), one pixel less, and narrower.
-        const int oneRow = bar.sizeHint().width() + 3;
-        for (const int width : {oneRow, oneRow - 1, 600, 400}) {
+        const int oneRow = bar.sizeHint().width() + 3;  // just wide enough (3 for the inset)
+        content.resize(oneRow, 700);
+        QTRY_COMPARE(rows(), QString("00000"));
+        const auto upTo = [&](int g) {
+            return oneRow - bar.width() + groups[g]->geometry().right() + 1;  // 0 to g on one row
+        };
+        const std::pair<int, const char*> widths[] = {
+            {oneRow - 1, "00001"}, {upTo(2), "00011"}, {upTo(1), "00122"}, {oneRow, "00000"}};
+        for (const auto& [width, expected] : widths) {
             content.resize(width, 700);
-            QTRY_COMPARE(reading(), cells + (width < oneRow ? " on rows" : ""));
+            QTRY_COMPARE(rows(), QString(expected));
+            QTRY_COMPARE(reading(), cells);
             for (const QLabel* cell : bar.findChildren<QLabel*>(QRegularExpression("^\\w+ \\d$"))) {
                 QCOMPARE(cell->palette().color(QPalette::WindowText),
                          ballColors[cell->objectName().right(1).toInt()]);
