@@ -10,6 +10,43 @@
 
 namespace pellomarin {
 
+// A value of the row: a fixed-size cell that draws its own text. Tab stops
+// on it, so that a screen reader reads its name with the value, and the
+// style's focus frame shows it to keyboard users. Not a QLabel: a label that
+// takes focus lays its text out as a document at every change, and one whose
+// size may change lays the whole row out again; twice a second, that was
+// most of the main thread's work.
+class Cell : public QWidget {
+public:
+    Cell(int width, QWidget* parent) : QWidget(parent) {
+        setFocusPolicy(Qt::TabFocus);
+        setFixedSize(width, fontMetrics().height());
+    }
+    const QString& text() const { return text_; }
+    void setText(const QString& text) {
+        if (text == text_)
+            return;
+        text_ = text;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(rect(), Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+        if (!hasFocus())
+            return;
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+
+private:
+    QString text_;
+};
+
 namespace {
 
 constexpr int valueWidth = 70;
@@ -36,31 +73,8 @@ private:
     QColor colour;
 };
 
-// A cell that Tab stops on, so that a screen reader reads its name with the
-// value; the style's focus frame shows it to keyboard users.
-class Cell : public QLabel {
-public:
-    explicit Cell(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::TabFocus); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLabel::paintEvent(event);
-        if (!hasFocus())
-            return;
-        QStylePainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.backgroundColor = palette().color(backgroundRole());
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
-    }
-};
-
-QLabel* fixedWidthLabel(int width, QWidget* parent) {
-    auto* label = new Cell(parent);
-    label->setFixedWidth(width);
-    label->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
-    label->setTextFormat(Qt::PlainText);
-    return label;
+Cell* fixedWidthLabel(int width, QWidget* parent) {
+    return new Cell(width, parent);
 }
 
 QString qText(const std::string& text) {
@@ -79,18 +93,18 @@ QString ballName(int ball) {
 // cell's name carries its value too: "Speed of ball 0 (red): 1,23".
 constexpr const char* plainNameProperty = "pellomarinAccessibleName";
 
-void describe(QLabel* cell, const QString& name, const QString& description) {
+void describe(QWidget* cell, const QString& name, const QString& description) {
     cell->setProperty(plainNameProperty, name);
     cell->setAccessibleName(name);
     cell->setAccessibleDescription(description);
 }
 
-void nameWithValue(QLabel* cell, const QString& value) {
+void nameWithValue(QWidget* cell, const QString& value) {
     const QString name = cell->property(plainNameProperty).toString();
     cell->setAccessibleName(StatusBar::tr("%1: %2").arg(name, value));
 }
 
-void setValue(QLabel* cell, const QString& value) {
+void setValue(Cell* cell, const QString& value) {
     cell->setText(value);
     nameWithValue(cell, value);
 }
@@ -150,9 +164,9 @@ QLabel* StatusBar::addHeading(QWidget* group, const char* text) {
     return heading;
 }
 
-void StatusBar::addValueCells(QWidget* group, std::array<QLabel*, 3>& cells, const QString& name) {
+void StatusBar::addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name) {
     for (int i = 0; i < 3; ++i) {
-        QLabel* cell = fixedWidthLabel(valueWidth, group);
+        Cell* cell = fixedWidthLabel(valueWidth, group);
         cell->setObjectName(QStringLiteral("%1 %2").arg(name).arg(i));
         QPalette palette = cell->palette();
         palette.setColor(QPalette::WindowText, ballColors[i]);
@@ -168,15 +182,15 @@ void StatusBar::addMarker(QWidget* group, int ball) {
     group->layout()->addWidget(new Marker(ballColors[ball], group));
 }
 
-QLabel* StatusBar::addPairText(QWidget* group, const QString& name) {
-    QLabel* label = fixedWidthLabel(valueWidth, group);
+Cell* StatusBar::addPairText(QWidget* group, const QString& name) {
+    Cell* label = fixedWidthLabel(valueWidth, group);
     label->setObjectName(name);
     group->layout()->addWidget(label);
     return label;
 }
 
 QString StatusBar::text(const QString& name) const {
-    const auto* label = findChild<QLabel*>(name);
+    const auto* label = findChild<Cell*>(name);
     return label ? label->text() : QString();
 }
 
@@ -190,7 +204,7 @@ void StatusBar::refresh() {
         setValue(acc[i], qText(accelerationText(length(balls[i].lastAcceleration))));
     }
     // The only place where the running minimum is lowered.
-    const auto pair = [this](QLabel* cell, const Ball& a, const Ball& b) {
+    const auto pair = [this](Cell* cell, const Ball& a, const Ball& b) {
         const double d = a.distance(b);
         minimum.lower(d);
         setValue(cell, qText(numberText(d)));

@@ -11,6 +11,8 @@
 
 namespace pellomarin {
 
+class Cell;
+
 // The row under the drawing: per ball its speed, acceleration and distance
 // from the origin, the three pair distances and the smallest pair distance
 // sampled since the last New Simulation. Samples the model every 0.5 s,
@@ -37,19 +39,19 @@ public:
 
 private:
     QLabel* addHeading(QWidget* group, const char* text);
-    void addValueCells(QWidget* group, std::array<QLabel*, 3>& cells, const QString& name);
+    void addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name);
     void addMarker(QWidget* group, int ball);
-    QLabel* addPairText(QWidget* group, const QString& name);
+    Cell* addPairText(QWidget* group, const QString& name);
 
     MinimumDistance& minimum;
     std::shared_ptr<Model> model_;
-    std::array<QLabel*, 3> speed{};
-    std::array<QLabel*, 3> acc{};
-    std::array<QLabel*, 3> dist{};
-    QLabel* dist01 = nullptr;
-    QLabel* dist02 = nullptr;
-    QLabel* dist12 = nullptr;
-    QLabel* minDist = nullptr;
+    std::array<Cell*, 3> speed{};
+    std::array<Cell*, 3> acc{};
+    std::array<Cell*, 3> dist{};
+    Cell* dist01 = nullptr;
+    Cell* dist02 = nullptr;
+    Cell* dist12 = nullptr;
+    Cell* minDist = nullptr;
     QTimer timer;
 };
 
