@@ -18,10 +18,8 @@ using pellomarin::fuzz::require;
 
 namespace {
 
-// The length of the shortest text that reads back to x, scientific (two
-// exponent digits at least) or fixed. printf rounds in the current direction:
-// down and up give the two texts of a length nearest to x, and one of them
-// reads back if any text of that length does.
+// The length of the shortest text that reads back to x, scientific or fixed. printf rounds
+// down and up to the two nearest texts of a length: one reads back if any does.
 std::size_t shortestLength(double x) {
     char text[400];  // the largest double in fixed form with 24 decimals
     std::size_t shortest = sizeof text;

@@ -52,12 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 3; ++i)
         list[i] = std::make_shared<Ball>(i, positions[i], masses[i], movements[i]);
     const double g = in.number(), dt = in.number();
-    if (!sensible) {
-        step(list, {dt, g});
-        return 0;
-    }
-    const StepParameters parameters{folded(dt, -19, 10, false), folded(g, -19, 10, false)};
+    const StepParameters parameters =
+        sensible ? StepParameters{folded(dt, -19, 10, false), folded(g, -19, 10, false)}
+                 : StepParameters{dt, g};
     step(list, parameters);
+    if (!sensible)
+        return 0;
 
     // Σ m·x per component, against the Σ m·|x| the correction started from.
     const double ulps = 64 * std::numeric_limits<double>::epsilon(), h = parameters.timeStep;
