@@ -1,6 +1,6 @@
 // Bad values in the settings file, one of each kind that takes a way of its
-// own, and a file that is garbled, unreadable, a directory or in a folder
-// that cannot be written: a new simulation is drawn and runs as the
+// own, and a file that is missing, garbled, unreadable, a directory or in a
+// folder that cannot be written: a new simulation is drawn and runs as the
 // application makes it, with what the reading rule gives, and every other
 // key keeps its value.
 #include <QTemporaryDir>
@@ -72,6 +72,7 @@ private slots:
         row("mass 0 = 5e-324", "20000 4 1 1 1", "20 4 5e-324 3 4");  // no start can be drawn
         row("mass 1 = 1e308", "20000 4 2 1e+308 4", "20 4 2 1e+308 4");
         row("mass 2 = 1e308", "20000 4 1 1 1", "20 4 2 3 1e+308");
+        row("missing", "30000 5 1 1 1", "30 5 1 1 1");
         row("garbled", "30000 5 1 1 1", "30 5 1 1 1");
         row("link to itself", "30000 5 1 1 1", "30 5 1 1 1");  // replaced by a file
         row("directory", "30000 5 1 1 1", "0 0 0 0 0", "30 5 1 1 1");
