@@ -1,14 +1,40 @@
 // Any double: numberText shows it with three significant digits (whole
-// numbers from 100 on), correctly rounded, "***" from 2^63 and the shortest
-// text for zero, negative values and NaN.
+// numbers from 100 on), correctly rounded, and "***" from 2^63. Zero and
+// negative values get the shortest text that reads back to the same double,
+// with ".0" behind whole numbers; NaN, whatever its sign, gets "nan".
+#include <algorithm>
+#include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "fuzz_input.h"
 #include "number_text.h"
 
 using pellomarin::fuzz::require;
+
+namespace {
+
+// The length of the shortest text that reads back to x, scientific or fixed. printf rounds
+// down and up to the two nearest texts of a length: one reads back if any does.
+std::size_t shortestLength(double x) {
+    char text[400];  // the largest double in fixed form with 24 decimals
+    std::size_t shortest = sizeof text;
+    for (int form = 0; form < 4; ++form)
+        for (int precision = 0; precision < 24; ++precision) {
+            std::fesetround(form % 2 ? FE_UPWARD : FE_DOWNWARD);
+            std::snprintf(text, sizeof text, form < 2 ? "%.*e" : "%.*f", precision, x);
+            std::fesetround(FE_TONEAREST);
+            if (std::strtod(text, nullptr) == x)
+                shortest = std::min(shortest, std::strlen(text));
+        }
+    return shortest;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     pellomarin::fuzz::Reader in(data, size);
@@ -22,7 +48,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string text = pellomarin::numberText(x);
     if (!(x > 0.0) || x >= 0x1p63) {
-        require(text == (x > 0.0 ? "***" : std::isnan(x) ? "nan" : text), "*** from 2^63", text);
+        double back = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        const bool whole = std::isfinite(x) && x == std::trunc(x) && text.find('e') == text.npos;
+        require(x > 0.0 ? text == "***"
+                : std::isnan(x)
+                    ? text == "nan"
+                    : std::bit_cast<std::uint64_t>(back) == std::bit_cast<std::uint64_t>(x) &&
+                          (!whole || text.ends_with(".0")) &&
+                          text.size() - 2 * whole == shortestLength(x),
+                "*** from 2^63, nan for NaN, else the shortest text that reads back", text);
         return 0;
     }
     // As a decimal: the shown value, and one unit of its last digit.

@@ -1,7 +1,8 @@
-// Every key set to every kind of bad value, and a settings file that is
-// missing, garbled, unreadable, a directory or in a folder that cannot be
-// written: a new simulation is drawn and runs as the application makes it,
-// and every other key keeps its value.
+// Bad values in the settings file, one of each kind that takes a way of its
+// own, and a file that is missing, garbled, unreadable, a directory or in a
+// folder that cannot be written: a new simulation is drawn and runs as the
+// application makes it, with what the reading rule gives, and every other
+// key keeps its value.
 #include <QTemporaryDir>
 
 #include "new_simulation.h"
@@ -16,18 +17,21 @@ class BadSettingsTest : public QObject {
 
     QTemporaryDir home;
     const QString folder = home.filePath("Pellomarin"), path = folder + "/Pellomarin.conf";
-    // The user's own values, distinct from every default.
     const QStringList keys{"calculation period", "gravitational constant", "mass 0", "mass 1",
                            "mass 2"};
-    const QStringList goodValues{"20", "4", "2", "3", "4"};
+    int aliases = 0;
 
-    // New Simulation, the start and a few steps on the file; the masses used.
-    Masses runOnTheFile() {
-        QSettingsStore store(path);
+    static QString text(double x) {
+        return QString::number(x, 'g', QLocale::FloatingPointShortest);
+    }
+
+    // New Simulation, the start and a few steps on the store, drawn: the period
+    // in microseconds, the constant and the masses they used.
+    static QString run(SettingsStore& store) {
         RandomSource random(3);
         const auto model = newSimulation(readMasses(store), random);
-        const RunSettings run = readRunSettings(store);
-        model->start(run.periodMs, run.gravitationalConstant);
+        const RunSettings settings = readRunSettings(store);
+        model->start(settings.periodMs, settings.gravitationalConstant);
         model->suspendOrResume();
         for (int n = 0; n < 3; ++n)
             model->tick();
@@ -36,65 +40,85 @@ class BadSettingsTest : public QObject {
         view.resize(400, 400);
         view.grab();
         const auto balls = model->snapshot();
-        return {balls[0].mass, balls[1].mass, balls[2].mass};
+        return QStringList{QString::number(model->frameDuration()),
+                           text(model->stepParameters().gravitationalConstant), text(balls[0].mass),
+                           text(balls[1].mass), text(balls[2].mass)}
+            .join(' ');
+    }
+    QString stored(const SettingsStore& store) const {
+        QStringList values;
+        for (const QString& key : keys)
+            values << text(store.read(key.toStdString()));
+        return values.join(' ');
     }
 
 private slots:
     void init() { QDir().mkpath(folder); }
     void cleanup() { QDir(folder).removeRecursively() || QFile::remove(folder); }
 
-    void badValueOfOneKey_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("after");  // the key's text afterwards: its default, or kept
-        for (int key = 0; key < 5; ++key)
-            for (const char* text : {"nan", "inf", "-inf", "-0", "abc", "", "5e-324", "1e308"}) {
-                const bool kept =
-                    QString(text) == "5e-324" || (key > 0 && QString(text) == "1e308");
-                const char* fallback = key == 0 ? "30" : key == 1 ? "5" : "1";
-                QTest::addRow("%s = '%s'", qPrintable(keys[key]), text)
-                    << key << QString(text) << QString(kept ? text : fallback);
-            }
+    void badValueOrFile_data() {
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QString>("nextRun");  // what the file holds afterwards
+        QTest::addColumn<QString>("thisRun");  // what the store reads, where that differs
+        const auto row = [](const char* how, const char* used, const char* next,
+                            const char* now = "") { QTest::newRow(how) << used << next << now; };
+        row("calculation period = abc", "30000 4 2 3 4", "30 4 2 3 4");
+        row("calculation period = 5e-324", "1 4 2 3 4", "5e-324 4 2 3 4");  // the shortest period
+        row("calculation period = 1e308", "30000 4 2 3 4", "30 4 2 3 4");   // too long to count
+        row("gravitational constant = inf", "20000 5 2 3 4", "20 5 2 3 4");
+        row("gravitational constant = 1e308", "20000 1e+308 2 3 4", "20 1e+308 2 3 4");
+        row("mass 0 = -0", "20000 4 1 3 4", "20 4 1 3 4");
+        row("mass 1 = 3x", "20000 4 2 1 4", "20 4 2 1 4");
+        row("mass 0 = 5e-324", "20000 4 1 1 1", "20 4 5e-324 3 4");  // no start can be drawn
+        row("mass 1 = 1e308", "20000 4 2 1e+308 4", "20 4 2 1e+308 4");
+        row("mass 2 = 1e308", "20000 4 1 1 1", "20 4 2 3 1e+308");
+        row("missing", "30000 5 1 1 1", "30 5 1 1 1");
+        row("garbled", "30000 5 1 1 1", "30 5 1 1 1");
+        row("link to itself", "30000 5 1 1 1", "30 5 1 1 1");  // replaced by a file
+        row("directory", "30000 5 1 1 1", "0 0 0 0 0", "30 5 1 1 1");
+        row("folder cannot be written", "20000 4 2 3 1", "20 4 2 3 0", "20 4 2 3 1");
     }
-    void badValueOfOneKey() {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QFETCH(QString, after);
-        QSettings file(path, QSettings::IniFormat);
-        for (int k = 0; k < 5; ++k)
-            file.setValue(keys[k], k == key ? text : goodValues[k]);
-        file.sync();
-        const Masses masses = runOnTheFile();
-        file.sync();
-        for (int k = 0; k < 5; ++k)
-            QCOMPARE(file.value(keys[k]).toString(), k == key ? after : goodValues[k]);
-        // Masses that give no start run as 1, 1, 1 and stay stored.
-        if (key >= 2 && (text == "5e-324" || (text == "1e308" && key != 3)))
-            QCOMPARE(masses, (Masses{1, 1, 1}));
-    }
-
-    void brokenFile_data() {
-        QTest::addColumn<QString>("how");
-        for (const char* how :
-             {"missing", "garbled", "link to itself", "directory", "folder blocked"})
-            QTest::newRow(how) << how;
-    }
-    void brokenFile() {
-        QFETCH(QString, how);
+    void badValueOrFile() {
+        QFETCH(QString, used);
+        QFETCH(QString, nextRun);
+        QFETCH(QString, thisRun);
+        const QString how = QTest::currentDataTag();
+        QStringList values{"20", "4", "2", "3", "4"};  // the user's own, no default
+        const auto write = [&] {
+            QSettings file(path, QSettings::IniFormat);
+            for (int k = 0; k < 5; ++k)
+                file.setValue(keys[k], values[k]);
+        };
+        if (const auto bad = how.split(" = "); bad.size() == 2) {
+            values[keys.indexOf(bad[0])] = bad[1];
+            write();
+        }
+        QString name = path;
         QFile file(path);
-        if (how == "garbled" && file.open(QIODevice::WriteOnly))
+        if (how == "garbled") {
+            QVERIFY(file.open(QIODevice::WriteOnly));
             for (int i = 0; i < 4096; ++i)
                 file.putChar(char((i * 7919) % 256));
+            file.close();
+        }
         if (how == "link to itself")  // cannot be read, not even by root
             QVERIFY(QFile::link(path, path));
         if (how == "directory")
             QVERIFY(QDir().mkpath(path));
-        if (how == "folder blocked")  // a file where the folder should be
-            QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
-        file.close();
-        QCOMPARE(runOnTheFile(), (Masses{1, 1, 1}));
-        if (how == "missing" || how == "garbled")
-            QCOMPARE(QSettingsStore(path).read("calculation period"), 30.0);
+        if (how == "folder cannot be written") {  // /proc/self/fd takes no file, not even from root
+            values[4] = "abc";
+            write();
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            name = "/proc/self/fd/" + QString::number(file.handle());
+        }
+        QSettingsStore store(name);
+        QCOMPARE(run(store), used);
+        QCOMPARE(stored(store), thisRun.isEmpty() ? nextRun : thisRun);
+        // As a later launch reads it: QSettings shares one cache per file name
+        // within a process, unsaved changes included, so under a new name.
+        const QString alias = home.filePath(QString::number(++aliases));
+        QFile::link(path, alias);
+        QCOMPARE(stored(QSettingsStore(alias)), nextRun);
     }
 };
 

@@ -2,7 +2,6 @@
 // before the first window is built; and what a screen reader is told.
 #include <QAccessible>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QMenuBar>
 
 #include "application.h"
@@ -29,27 +28,22 @@ class GermanTest : public QObject {
 private slots:
     void labelsNamesAndNumbers() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QVERIFY(installTranslations(*qApp, QLocale()).application);
+        const InstalledTranslations installed = installTranslations(*qApp, QLocale());
+        QVERIFY(installed.application && installed.qt);  // Qt's from qt6-translations-l10n
         MemoryStore store;
         store.write("gravitational constant", 1234.5);
         Application app(store, {std::chrono::hours(1), 1});
         MainWindow& window = app.mainWindow();
         QCOMPARE(window.menuBar()->actions()[0]->iconText(), QString("Pellomarin"));
         QCOMPARE(window.newSimulationAction()->text(), QString("Neue Simulation"));
-        if (QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).exists("qtbase_de.qm"))
-            QCOMPARE(window.restartAction()->shortcut().toString(QKeySequence::NativeText),
-                     QString("Strg+R"));  // Qt's own texts too
+        QCOMPARE(window.restartAction()->shortcut().toString(QKeySequence::NativeText),
+                 QString("Strg+R"));  // Qt's own texts too
         QCOMPARE(app.settingsWindow().windowTitle(), QString("Pellomarin-Einstellungen"));
         QCOMPARE(app.settingsWindow().findChild<FloatField*>("gravitational constant")->text(),
                  QString("1.234,5"));
         StatusBar* bar = window.content()->statusBar();
-        auto balls = support::balls({t(3, 4, 0), t(0, 0, 1234.5), t(0, 0, 0)}, {1, 1, 1},
-                                    {t(1.234, 0, 0), {}, {}});
-        balls[0]->lastAcceleration = t(12345, 0, 0);
-        bar->setModel(Model::make(balls));
+        bar->setModel(Model::make(support::balls({t(3, 4, 0), t(0, 0, 1234.5), t(0, 0, 0)})));
         bar->refresh();
-        QCOMPARE(bar->text("speed 0"), QString("1,23"));  // the numbers keep their form
-        QCOMPARE(bar->text("acceleration 0"), QString("1.23E+04"));
         QCOMPARE(bar->text("minimum distance"), QString("Min. Abst.: 5,00"));
         const auto* least = bar->findChild<QLabel*>("minimum distance");
         QVERIFY(least->fontMetrics().horizontalAdvance(least->text()) <= least->width());

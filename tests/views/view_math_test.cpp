@@ -6,6 +6,7 @@
 #include "balls.h"
 #include "number_text.h"
 #include "projection.h"
+#include "screen_path.h"
 
 using namespace pellomarin;
 using support::t;
@@ -32,8 +33,8 @@ TEST(NumberText, AccelerationsInPrintfsGeneralFormWhateverTheLocale) {
         {0, "0"}, {1.234, "1.23"}, {12345.6, "1.23E+04"}, {999.9, "1E+03"}, {0.0005, "0.0005"},
         {5e-7, "5E-07"}, {INFINITY, "INF"}, {-NAN, "NAN"}};
     // clang-format on
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no German locale here";
+    ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        << "scripts/install-deps.sh makes this locale";
     for (const auto& row : rows)
         EXPECT_EQ(accelerationText(row.x), row.text) << row.x;
     EXPECT_EQ(numberText(1.234), "1,23");
@@ -67,4 +68,30 @@ TEST(Projection, DrawListFarthestFirstAndVisibilityByStrictTests) {
     const Triple offAxis = t(1, -199.999, 0);  // just in front of the eye
     EXPECT_FALSE(
         isOnScreen(apparentDiameter(ball(0, offAxis)), projectedOffset(offAxis), 200, 200));
+}
+
+TEST(ClipSegment, CutsToTheRectangleOrDropsWhatMissesIt) {
+    const struct {
+        const char* what;
+        ScreenPoint a, b;
+        std::vector<double> kept;  // a and b after the cut; empty: dropped
+    } rows[] = {
+        {"inside: untouched", {10, 10}, {90, 40}, {10, 10, 90, 40}},
+        {"across the left edge", {-10, 20}, {10, 20}, {0, 20, 10, 20}},
+        {"across the right edge", {90, 10}, {110, 30}, {90, 10, 100, 20}},
+        {"across the top edge", {40, -10}, {60, 10}, {50, 0, 60, 10}},
+        {"across the bottom edge, backwards", {40, 60}, {20, 40}, {30, 50, 20, 40}},
+        {"in through a corner, out at the bottom", {-10, -10}, {70, 70}, {0, 0, 50, 50}},
+        {"touching a corner from outside", {-10, 10}, {10, -10}, {0, 0, 0, 0}},
+        {"along an edge", {0, -10}, {0, 60}, {0, 0, 0, 50}},
+        {"parallel to an edge, outside it", {-10, 10}, {-10, 40}, {}},
+        {"both ends beyond one edge", {110, 10}, {120, 40}, {}},
+        {"ends beyond two edges, past the corner", {-20, 5}, {5, -20}, {}},
+        {"ends too far apart to compute with", {-1e308, 20}, {1e308, 20}, {}},
+    };
+    for (auto row : rows) {
+        const bool kept = clipSegment(row.a, row.b, {0, 0, 100, 50});
+        const std::vector<double> after{row.a.x, row.a.y, row.b.x, row.b.y};
+        EXPECT_EQ(kept ? after : std::vector<double>{}, row.kept) << row.what;
+    }
 }
