@@ -1,7 +1,6 @@
 // The application as a German user starts it, with the translation loaded
 // before the first window is built; and what a screen reader is told.
 #include <QAccessible>
-#include <QLabel>
 #include <QMenuBar>
 
 #include "application.h"
@@ -45,15 +44,16 @@ private slots:
         bar->setModel(Model::make(support::balls({t(3, 4, 0), t(0, 0, 1234.5), t(0, 0, 0)})));
         bar->refresh();
         QCOMPARE(bar->text("minimum distance"), QString("Min. Abst.: 5,00"));
-        const auto* least = bar->findChild<QLabel*>("minimum distance");
-        QVERIFY(least->fontMetrics().horizontalAdvance(least->text()) <= least->width());
+        const auto* least = bar->findChild<QWidget*>("minimum distance");
+        QVERIFY(least->fontMetrics().horizontalAdvance(bar->text("minimum distance")) <=
+                least->width());
 
         // The drawing, every status cell and every settings field have a
         // name of their own and a description; a cell's name carries its value.
         QList<QWidget*> widgets{window.content()->simulationView()};
-        for (QLabel* label : bar->findChildren<QLabel*>())
-            if (!label->objectName().isEmpty())
-                widgets << label;
+        for (QWidget* cell : bar->findChildren<QWidget*>())
+            if (!cell->objectName().isEmpty())
+                widgets << cell;
         for (FloatField* field : app.settingsWindow().findChildren<FloatField*>())
             widgets << field;
         QSet<QString> names;

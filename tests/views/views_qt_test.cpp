@@ -1,6 +1,5 @@
 // The drawing and the status bar; ctest runs these at device pixel ratios 1,
 // 1.5 and 2 as well.
-#include <QLabel>
 #include <QPainter>
 #include <cmath>
 #include <map>
@@ -253,7 +252,7 @@ private slots:
             content.resize(width, 700);
             QTRY_COMPARE(rows(), QString(expected));
             QTRY_COMPARE(reading(), cells);
-            for (const QLabel* cell : bar.findChildren<QLabel*>(QRegularExpression("^\\w+ \\d$"))) {
+            for (const QWidget* cell : bar.findChildren<QWidget*>(QRegularExpression("^\\w+ \\d$"))) {
                 QCOMPARE(cell->palette().color(QPalette::WindowText),
                          ballColors[cell->objectName().right(1).toInt()]);
                 QCOMPARE(pixelAt(image, cell->mapTo(&content, QPoint(1, 1))), QColor(Qt::gray));
