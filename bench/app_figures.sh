@@ -3,7 +3,10 @@
 # the cost table of the running window at 30, 1, 0.1 and 0.013 ms (at 30 and
 # 1 ms with trails too), and how fast a key press is acted on at 0.013 ms.
 # Runs under Xvfb at 1600 × 900.
-#   [BUILD_DIR=build/other] bench/app_figures.sh [table]     (table: the cost table only)
+#   [BUILD_DIR=build/other] [BEFORE=build/before] [ROWS="30,1,30 1"] bench/app_figures.sh [table]
+# table: the cost table only; ROWS: its periods, comma-separated (a row "30 1" is 30 ms with
+# trails); BEFORE: another build measured beside this one, row by row, so
+# that both see the same machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 only=${1:-}
@@ -49,10 +52,15 @@ table() {
     echo "== Running costs; load average $(cut -d' ' -f1-3 /proc/loadavg)"
     echo "| period | process | main thread | timer thread | other threads | main wake-ups/s | paints/s | ticks/s | lateness p50 / p99 / p99.9 (leeway) | peak RSS | rest of the machine |"
     echo "|---|---|---|---|---|---|---|---|---|---|---|"
-    for run in 30 1 0.1 0.013 "30 1" "1 1"; do
+    local rows=("30" "1" "0.1" "0.013" "30 1" "1 1")
+    [ -z "${ROWS:-}" ] || IFS=, read -r -a rows <<<"$ROWS"
+    for run in "${rows[@]}"; do
         settings $run
-        quiet
-        $build/bench/app_bench run "$seconds" 2>/dev/null
+        for tree in ${BEFORE:-} $build; do
+            quiet
+            [ -z "${BEFORE:-}" ] || printf '%s: ' "$tree"
+            $tree/bench/app_bench run "$seconds" 2>/dev/null
+        done
     done
     echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 }
