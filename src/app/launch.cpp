@@ -1,8 +1,8 @@
 #include "launch.h"
 
 #include <QApplication>
+#include <QIcon>
 
-#include "app_identity.h"
 #include "application.h"
 #include "main_window.h"
 #include "qsettings_store.h"
@@ -14,9 +14,13 @@ int launch(int argc, char** argv, const std::function<void(Application&)>& start
     QApplication qt(argc, argv);
     QApplication::setOrganizationName("Pellomarin");
     QApplication::setApplicationName("Pellomarin");
-    // Lets Wayland compositors and docks match the window to its desktop entry.
-    QGuiApplication::setDesktopFileName(applicationId());
-    QApplication::setWindowIcon(applicationIcon());
+    // The installed desktop entry's name, which is also the icon's: it lets
+    // Wayland compositors and docks match the window to the entry, and a
+    // theme restyle the icon; without one, the compiled-in drawing.
+    const QString id = QStringLiteral(PELLOMARIN_APP_ID);
+    QGuiApplication::setDesktopFileName(id);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(id, QIcon(QStringLiteral(":/icons/pellomarin.svg"))));
     installTranslations(qt, QLocale());
     QSettingsStore settings;
     Application app(settings);
