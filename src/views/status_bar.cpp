@@ -1,5 +1,6 @@
 #include "status_bar.h"
 
+#include <QLabel>
 #include <QLayout>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -18,16 +19,28 @@ namespace pellomarin {
 // most of the main thread's work.
 class Cell : public QWidget {
 public:
-    Cell(int width, QWidget* parent) : QWidget(parent) {
+    Cell(int width, const QString& name, QWidget* group) : QWidget(group) {
+        setObjectName(name);
         setFocusPolicy(Qt::TabFocus);
         setFixedSize(width, fontMetrics().height());
+        group->layout()->addWidget(this);
     }
     const QString& text() const { return text_; }
-    void setText(const QString& text) {
-        if (text == text_)
-            return;
-        text_ = text;
-        update();
+
+    // Screen readers say the name instead of the text, so the name carries
+    // the value too: "Speed of ball 0 (red): 1,23".
+    void describe(const QString& name, const QString& description) {
+        plainName = name;
+        setAccessibleName(name);
+        setAccessibleDescription(description);
+    }
+    // Shows the value, or `text` where the cell says more than its value.
+    void setValue(const QString& value, const QString& text = {}) {
+        setAccessibleName(StatusBar::tr("%1: %2").arg(plainName, value));
+        if (const QString& shown = text.isNull() ? value : text; shown != text_) {
+            text_ = shown;
+            update();
+        }
     }
 
 protected:
@@ -45,6 +58,7 @@ protected:
 
 private:
     QString text_;
+    QString plainName;
 };
 
 namespace {
@@ -73,10 +87,6 @@ private:
     QColor colour;
 };
 
-Cell* fixedWidthLabel(int width, QWidget* parent) {
-    return new Cell(width, parent);
-}
-
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -87,26 +97,6 @@ QString ballName(int ball) {
                                               QT_TRANSLATE_NOOP("pellomarin::StatusBar", "green"),
                                               QT_TRANSLATE_NOOP("pellomarin::StatusBar", "yellow")};
     return StatusBar::tr("ball %1 (%2)").arg(ball).arg(StatusBar::tr(colours[ball]));
-}
-
-// Screen readers say a label's accessible name instead of its text, so a
-// cell's name carries its value too: "Speed of ball 0 (red): 1,23".
-constexpr const char* plainNameProperty = "pellomarinAccessibleName";
-
-void describe(QWidget* cell, const QString& name, const QString& description) {
-    cell->setProperty(plainNameProperty, name);
-    cell->setAccessibleName(name);
-    cell->setAccessibleDescription(description);
-}
-
-void nameWithValue(QWidget* cell, const QString& value) {
-    const QString name = cell->property(plainNameProperty).toString();
-    cell->setAccessibleName(StatusBar::tr("%1: %2").arg(name, value));
-}
-
-void setValue(Cell* cell, const QString& value) {
-    cell->setText(value);
-    nameWithValue(cell, value);
 }
 
 }  // namespace
@@ -123,33 +113,31 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     addHeading(group, QT_TR_NOOP(" Dist:"));
     addValueCells(group, dist, "distance");
     group = addGroup();
-    addMarker(group, 0), addMarker(group, 1), dist01 = addPairText(group, "distance 0-1");
-    addMarker(group, 0), addMarker(group, 2), dist02 = addPairText(group, "distance 0-2");
-    addMarker(group, 1), addMarker(group, 2), dist12 = addPairText(group, "distance 1-2");
+    addMarker(group, 0), addMarker(group, 1), dist01 = new Cell(valueWidth, "distance 0-1", group);
+    addMarker(group, 0), addMarker(group, 2), dist02 = new Cell(valueWidth, "distance 0-2", group);
+    addMarker(group, 1), addMarker(group, 2), dist12 = new Cell(valueWidth, "distance 1-2", group);
     group = addGroup();
-    minDist = fixedWidthLabel(minimumTextWidth, group);
-    minDist->setObjectName("minimum distance");
-    minDist->setText(tr("Min. Dist.: %1").arg(QString()));
-    group->layout()->addWidget(minDist);
+    minDist = new Cell(minimumTextWidth, "minimum distance", group);
+    minDist->setValue({}, tr("Min. Dist.: %1").arg(QString()));
     arrange(sizeHint().width());
 
     setAccessibleName(tr("Status bar"));
     for (int i = 0; i < 3; ++i) {
-        describe(speed[i], tr("Speed of %1").arg(ballName(i)), tr("How fast the ball moves"));
-        describe(acc[i], tr("Acceleration of %1").arg(ballName(i)),
-                 tr("How strongly the others pulled the ball in the latest step"));
-        describe(dist[i], tr("Distance of %1 from the centre").arg(ballName(i)),
-                 tr("How far the ball is from the centre"));
+        speed[i]->describe(tr("Speed of %1").arg(ballName(i)), tr("How fast the ball moves"));
+        acc[i]->describe(tr("Acceleration of %1").arg(ballName(i)),
+                         tr("How strongly the others pulled the ball in the latest step"));
+        dist[i]->describe(tr("Distance of %1 from the centre").arg(ballName(i)),
+                          tr("How far the ball is from the centre"));
     }
     const QString pairDescription = tr("The distance between the centres of the two balls");
-    describe(dist01, tr("Distance between %1 and %2").arg(ballName(0), ballName(1)),
-             pairDescription);
-    describe(dist02, tr("Distance between %1 and %2").arg(ballName(0), ballName(2)),
-             pairDescription);
-    describe(dist12, tr("Distance between %1 and %2").arg(ballName(1), ballName(2)),
-             pairDescription);
-    describe(minDist, tr("Smallest distance"),
-             tr("The smallest distance between two balls since the last New Simulation"));
+    dist01->describe(tr("Distance between %1 and %2").arg(ballName(0), ballName(1)),
+                     pairDescription);
+    dist02->describe(tr("Distance between %1 and %2").arg(ballName(0), ballName(2)),
+                     pairDescription);
+    dist12->describe(tr("Distance between %1 and %2").arg(ballName(1), ballName(2)),
+                     pairDescription);
+    minDist->describe(tr("Smallest distance"),
+                      tr("The smallest distance between two balls since the last New Simulation"));
 
     timer.setInterval(500);
     timer.setTimerType(Qt::CoarseTimer);
@@ -157,36 +145,26 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     timer.start();
 }
 
-QLabel* StatusBar::addHeading(QWidget* group, const char* text) {
+void StatusBar::addHeading(QWidget* group, const char* text) {
     auto* heading = new QLabel(tr(text), group);
     heading->setTextFormat(Qt::PlainText);
     group->layout()->addWidget(heading);
-    return heading;
 }
 
 void StatusBar::addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name) {
     for (int i = 0; i < 3; ++i) {
-        Cell* cell = fixedWidthLabel(valueWidth, group);
-        cell->setObjectName(QStringLiteral("%1 %2").arg(name).arg(i));
+        auto* cell = new Cell(valueWidth, QStringLiteral("%1 %2").arg(name).arg(i), group);
         QPalette palette = cell->palette();
         palette.setColor(QPalette::WindowText, ballColors[i]);
         palette.setColor(QPalette::Window, QColor(Qt::gray));
         cell->setPalette(palette);
         cell->setAutoFillBackground(true);
-        group->layout()->addWidget(cell);
         cells[i] = cell;
     }
 }
 
 void StatusBar::addMarker(QWidget* group, int ball) {
     group->layout()->addWidget(new Marker(ballColors[ball], group));
-}
-
-Cell* StatusBar::addPairText(QWidget* group, const QString& name) {
-    Cell* label = fixedWidthLabel(valueWidth, group);
-    label->setObjectName(name);
-    group->layout()->addWidget(label);
-    return label;
 }
 
 QString StatusBar::text(const QString& name) const {
@@ -199,22 +177,21 @@ void StatusBar::refresh() {
         return;
     const auto balls = model_->snapshot();
     for (int i = 0; i < 3; ++i) {
-        setValue(speed[i], qText(numberText(length(balls[i].movement))));
-        setValue(dist[i], qText(numberText(length(balls[i].position))));
-        setValue(acc[i], qText(accelerationText(length(balls[i].lastAcceleration))));
+        speed[i]->setValue(qText(numberText(length(balls[i].movement))));
+        dist[i]->setValue(qText(numberText(length(balls[i].position))));
+        acc[i]->setValue(qText(accelerationText(length(balls[i].lastAcceleration))));
     }
     // The only place where the running minimum is lowered.
     const auto pair = [this](Cell* cell, const Ball& a, const Ball& b) {
         const double d = a.distance(b);
         minimum.lower(d);
-        setValue(cell, qText(numberText(d)));
+        cell->setValue(qText(numberText(d)));
     };
     pair(dist01, balls[0], balls[1]);
     pair(dist02, balls[0], balls[2]);
     pair(dist12, balls[1], balls[2]);
     const QString least = qText(numberText(minimum.minDistanceSoFar()));
-    minDist->setText(tr("Min. Dist.: %1").arg(least));
-    nameWithValue(minDist, least);
+    minDist->setValue(least, tr("Min. Dist.: %1").arg(least));
 }
 
 }  // namespace pellomarin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLabel>
+#include <QWidget>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -38,10 +38,9 @@ public:
     QString text(const QString& objectName) const;
 
 private:
-    QLabel* addHeading(QWidget* group, const char* text);
+    void addHeading(QWidget* group, const char* text);
     void addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name);
     void addMarker(QWidget* group, int ball);
-    Cell* addPairText(QWidget* group, const QString& name);
 
     MinimumDistance& minimum;
     std::shared_ptr<Model> model_;
