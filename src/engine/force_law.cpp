@@ -66,8 +66,8 @@ Accelerations accelerationsUnder(const Offsets& d, const std::array<double, 3>& 
 // another path on another CPU (glibc picks one by the CPU's features), and the
 // printed energy is compared bit for bit.
 double naturalLog(double x) {
-    if (!(x > 0.0) || std::isinf(x))
-        return x == 0.0 ? -HUGE_VAL : x + (x - x);          // ∞ stays, NaN and negatives give NaN
+    if (!(x > 0.0) || std::isinf(x))  // x is r², never negative: ln 0 = −∞, ∞ and NaN stay
+        return x == 0.0 ? -HUGE_VAL : x;
     constexpr double ln2High = 6.93147180369123816490e-01;  // 32 bits: e·ln2High is exact
     constexpr double ln2Low = 1.90821492927058770002e-10;
     int e = 0;
