@@ -34,7 +34,10 @@ void addPull(Triple& a, Triple d, double pulling, double pulled, double g) {
         const double f = r2 == 0.0 ? greatestFiniteDouble : (g * pulling) / r2;
         k = f / pulled;
     } else {
-        k = r2 == 0.0 ? greatestFiniteDouble : (g * pulling) / (r2 * std::sqrt(r2));
+        // r³ of 0 (coinciding centres, or a hair apart) counts as an overflow
+        // even where G·m rounds to 0 as well.
+        const double r3 = r2 * std::sqrt(r2);
+        k = r3 == 0.0 ? HUGE_VAL : (g * pulling) / r3;
     }
     // A pull that overflows adds nothing: coinciding centres would pull with
     // 0·∞ = NaN (a pulled mass below 1), centres a hair apart with ∞.
