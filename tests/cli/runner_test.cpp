@@ -147,6 +147,7 @@ TEST(Runner, EachMethodAndLawLandsOnTheSameBits) {
          "1.7367169515511503e-05,3.4637991208779044"}};
     for (const auto& [options, last] : pins) {
         const auto out = lines(run(rows + options + " --conserved").out);
+        ASSERT_EQ(out.size(), 7u) << options;  // steps 0 and 1000
         EXPECT_EQ(out[0], "step,ball,x,y,z,vx,vy,vz,ax,ay,az,energy");
         EXPECT_EQ(out.back(), "1000,2," + last) << options;
     }
