@@ -5,6 +5,7 @@
 // Exit statuses: 0 done; 1 standard output or the picture could not be
 // written; 2 refused before the first step (arguments, state file, picture).
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -98,7 +99,9 @@ std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& opti
     return *balls;
 }
 
-void printRows(std::string& out, std::uint64_t stepNumber, const BallList& balls) {
+// `extra`: what ends each row, the energy column or nothing.
+void printRows(std::string& out, std::uint64_t stepNumber, const BallList& balls,
+               const std::string& extra) {
     for (const auto& ball : balls) {
         out += std::to_string(stepNumber);
         out += ',';
@@ -109,8 +112,15 @@ void printRows(std::string& out, std::uint64_t stepNumber, const BallList& balls
                 out += shortestText(component);
             }
         }
+        out += extra;
         out += '\n';
     }
+}
+
+// The change of a conserved quantity over the run, relative to its start.
+std::string conservedLine(const char* name, const std::string& start, const std::string& end,
+                          double change) {
+    return std::string(name) + ":\t" + start + '\t' + end + '\t' + descriptionText(change) + '\n';
 }
 
 }  // namespace
@@ -143,28 +153,45 @@ int main(int argc, char** argv) {
     if (paths)
         paths->add(balls);
 
-    const StepParameters parameters{run->timeStep, options.gravity};
+    const StepParameters parameters{run->timeStep, options.gravity, options.method, options.law};
+    Integrator integrator(parameters);
+    const auto energyColumn = [&] {
+        return options.conserved ? ',' + shortestText(energy(options.law, balls, options.gravity))
+                                 : std::string();
+    };
+    const double startEnergy = energy(options.law, balls, options.gravity);
+    const Triple startMomentum = angularMomentum(options.law, balls);
     std::string out;
     if (!options.describe) {
-        out = "step,ball,x,y,z,vx,vy,vz,ax,ay,az\n";
-        printRows(out, 0, balls);
+        out = options.conserved ? "step,ball,x,y,z,vx,vy,vz,ax,ay,az,energy\n"
+                                : "step,ball,x,y,z,vx,vy,vz,ax,ay,az\n";
+        printRows(out, 0, balls, energyColumn());
     }
     for (std::uint64_t n = 1; n <= options.steps; ++n) {
-        step(balls, parameters);
+        integrator.step(balls);
         if (paths)
             paths->add(balls);
         if (options.describe)
             continue;
         if ((options.every && n % *options.every == 0) || n == options.steps)
-            printRows(out, n, balls);
+            printRows(out, n, balls, energyColumn());
         if (out.size() > (1 << 16)) {
             if (!writeOut(out))
                 return outputFailed();
             out.clear();
         }
     }
-    if (options.describe)
+    if (options.describe) {
         out = Model::make(balls)->description() + "\n";
+        if (options.conserved) {
+            const double e = energy(options.law, balls, options.gravity);
+            const Triple l = angularMomentum(options.law, balls);
+            out += conservedLine("energy", descriptionText(startEnergy), descriptionText(e),
+                                 (e - startEnergy) / std::fabs(startEnergy));
+            out += conservedLine("angular momentum", startMomentum.description(), l.description(),
+                                 (length(l) - length(startMomentum)) / length(startMomentum));
+        }
+    }
     if (!writeOut(out) || std::fflush(stdout) != 0)
         return outputFailed();
     if (picture) {

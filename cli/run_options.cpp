@@ -7,6 +7,8 @@ namespace pellomarin::cli {
 const char* const usage =
     "usage: pellomarin-run [--masses M0,M1,M2] [--gravity G] [--period MS] [--seed N]\n"
     "                      [--state FILE|-] [--steps N] [--every K] [--describe]\n"
+    "                      [--integrator euler|leapfrog|accurate] [--law inverse-distance|newton]\n"
+    "                      [--conserved]\n"
     "                      [--picture FILE.png|FILE.svg [--size WxH] [--no-paths]]\n";
 
 namespace {
@@ -73,8 +75,8 @@ std::variant<RunOptions, UsageError> parseArguments(
     std::string_view pictureOnly;  // an option that needs --picture
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view option = arguments[i];
-        if (option == "--describe") {
-            options.describe = true;
+        if (option == "--describe" || option == "--conserved") {
+            (option == "--describe" ? options.describe : options.conserved) = true;
             continue;
         }
         if (option == "--no-paths") {
@@ -88,7 +90,8 @@ std::variant<RunOptions, UsageError> parseArguments(
         }
         if (option != "--masses" && option != "--gravity" && option != "--period" &&
             option != "--seed" && option != "--state" && option != "--steps" &&
-            option != "--every" && option != "--picture" && option != "--size")
+            option != "--every" && option != "--picture" && option != "--size" &&
+            option != "--integrator" && option != "--law")
             return UsageError{"unknown argument " + quoted(option)};
         if (i + 1 == arguments.size())
             return UsageError{std::string(option) + ": missing value"};
@@ -109,6 +112,16 @@ std::variant<RunOptions, UsageError> parseArguments(
             if (!number)
                 return invalid(option, "a positive number", value);
             (option == "--gravity" ? options.gravity : options.periodMs) = *number;
+        } else if (option == "--integrator") {
+            const auto method = integrationMethod(value);
+            if (!method)
+                return invalid(option, "euler, leapfrog or accurate", value);
+            options.method = *method;
+        } else if (option == "--law") {
+            const auto law = forceLaw(value);
+            if (!law)
+                return invalid(option, "inverse-distance or newton", value);
+            options.law = *law;
         } else if (option == "--state") {
             if (value.empty())
                 return invalid(option, "a file name or -", value);

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "integration.h"
 #include "settings.h"
 #include "state_file.h"
 #include "text_fields.h"
@@ -43,6 +44,9 @@ struct RunOptions {
     std::uint64_t steps = 0;
     std::optional<std::uint64_t> every;
     bool describe = false;
+    IntegrationMethod method = IntegrationMethod::euler;
+    ForceLaw law = ForceLaw::inverseDistance;
+    bool conserved = false;  // the law's energy on every row, or with --describe its change
     std::optional<PictureOptions> picture;
     bool help = false;
 };

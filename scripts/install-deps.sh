@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libqt6svg6
-    libgtest-dev libbenchmark-dev
+    libboost-dev libgtest-dev libbenchmark-dev
     xvfb xauth xdotool openbox wmctrl
     dpkg-dev file desktop-file-utils appstream
     locales

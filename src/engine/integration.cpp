@@ -1,44 +1,40 @@
 #include "integration.h"
 
-#include <cmath>
+#include "accurate_method.h"
 
 namespace pellomarin {
 
-namespace {
-
-// The pull on ball i from every other ball. The pull falls off with 1/r, not
-// 1/r²: the difference keeps its length while the factor divides by r².
-Triple acceleration(const BallList& balls, int i, double g) {
-    const Ball& pulled = *balls[i];
-    Triple a = Triple::zero;
-    for (int j = 0; j < 3; ++j) {
-        if (j == i)
-            continue;
-        const Ball& pulling = *balls[j];
-        Triple d = pulled.position.offset(pulling.position);
-        const double r2 = (d.x() * d.x() + d.y() * d.y()) + d.z() * d.z();
-        const double f = r2 == 0.0 ? greatestFiniteDouble : (g * pulling.mass) / r2;
-        const double k = f / pulled.mass;
-        // A pull that overflows adds nothing: coinciding centres would pull
-        // with 0·∞ = NaN (a pulled mass below 1), centres a hair apart with ∞.
-        // Coinciding centres add nothing for larger masses too: 0·k.
-        if (std::isinf(k))
-            continue;
-        d.scale(k);
-        a.add(d);
+std::string_view methodName(IntegrationMethod method) {
+    switch (method) {
+        case IntegrationMethod::leapfrog:
+            return "leapfrog";
+        case IntegrationMethod::accurate:
+            return "accurate";
+        default:
+            return "euler";
     }
-    return a;
 }
 
-}  // namespace
+std::optional<IntegrationMethod> integrationMethod(std::string_view name) {
+    for (auto method :
+         {IntegrationMethod::euler, IntegrationMethod::leapfrog, IntegrationMethod::accurate})
+        if (name == methodName(method))
+            return method;
+    return std::nullopt;
+}
 
-void step(const BallList& balls, const StepParameters& parameters) {
+namespace {
+
+std::array<double, 3> massesOf(const BallList& balls) {
+    return {balls[0]->mass, balls[1]->mass, balls[2]->mass};
+}
+
+// Forward Euler: positions move with the old movements, movements with the
+// accelerations of the positions before anything moved; then correctDrift.
+void euler(const BallList& balls, const StepParameters& parameters) {
     const double dt = parameters.timeStep;
-    const double g = parameters.gravitationalConstant;
-
-    // All accelerations come from the positions before anything moves.
-    const std::array<Triple, 3> a{acceleration(balls, 0, g), acceleration(balls, 1, g),
-                                  acceleration(balls, 2, g)};
+    const Accelerations a = accelerations(parameters.law, offsets(balls), massesOf(balls),
+                                          parameters.gravitationalConstant);
     for (int i = 0; i < 3; ++i) {
         Ball& b = *balls[i];
         b.position.add(b.movement, dt);
@@ -46,6 +42,60 @@ void step(const BallList& balls, const StepParameters& parameters) {
         b.lastAcceleration = a[i];
     }
     correctDrift(balls);
+}
+
+}  // namespace
+
+void Integrator::step(const BallList& balls) {
+    subSteps_ = 1;
+    if (parameters.method == IntegrationMethod::euler)
+        return euler(balls, parameters);
+    if (parameters.method == IntegrationMethod::leapfrog)
+        leapfrog(balls, massesOf(balls));
+    else
+        accurate(balls);
+    if (parameters.law == ForceLaw::inverseDistance)
+        correctDrift(balls);
+}
+
+// Kick, drift, kick: v += a·dt/2, p += v·dt, a = a(p), v += a·dt/2, ball by
+// ball in that order (compared bit for bit). The closing accelerations open
+// the next tick, also where the drift correction has since moved the balls a
+// little: one pull per tick. lastAcceleration is that closing one, at the
+// positions the drift reached.
+void Integrator::leapfrog(const BallList& balls, const std::array<double, 3>& masses) {
+    const double dt = parameters.timeStep;
+    const double half = dt * 0.5;
+    const double g = parameters.gravitationalConstant;
+    if (!closing)
+        closing = accelerations(parameters.law, offsets(balls), masses, g);
+    for (int i = 0; i < 3; ++i)
+        balls[i]->movement.add((*closing)[i], half);
+    for (int i = 0; i < 3; ++i)
+        balls[i]->position.add(balls[i]->movement, dt);
+    closing = accelerations(parameters.law, offsets(balls), masses, g);
+    for (int i = 0; i < 3; ++i) {
+        balls[i]->movement.add((*closing)[i], half);
+        balls[i]->lastAcceleration = (*closing)[i];
+    }
+}
+
+// Fehlberg's 7(8) pair won the measurement (bench/methods_table.cpp).
+void Integrator::accurate(const BallList& balls) {
+    boost::numeric::odeint::runge_kutta_fehlberg78<PhaseState> stepper;
+    subSteps_ = accurateTick(stepper, balls, parameters, level, carry,
+                             LadderSettings<decltype(stepper)>{tolerance, subStepCap});
+}
+
+void Integrator::reset() {
+    closing.reset();
+    level = 0;
+    carry = {};
+    subSteps_ = 0;
+}
+
+void step(const BallList& balls, const StepParameters& parameters) {
+    Integrator(parameters).step(balls);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
@@ -49,6 +50,8 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--steps", "1.5"}, "--steps"},
         {{"--every", "0"}, "--every"},
         {{"--state", ""}, "--state"},
+        {{"--integrator", "rk4"}, "--integrator"},
+        {{"--law", "hooke"}, "--law"},
         {{"--steps"}, "--steps: missing value"},
         {{"--picture", "a.jpg"}, "--picture"},
         {{"--picture", "a.png", "--size", "15x800"}, "--size"},
@@ -104,6 +107,42 @@ TEST(Runner, SeededRunsLandOnTheSameBitsEverywhere) {
               "1000,2,16.304274304298417,-1.4225482807161465,7.333578994325247,"
               "0.20866566388420527,0.133404938845565,-0.887179324530158,"
               "-0.11938732407494652,0.015172659102923102,-0.05629468619497606");
+}
+
+// Pinned like Euler's: leapfrog's and Newton's order of operations, the runs
+// the drift correction belongs to, the energy column and summary.
+TEST(Runner, EachMethodAndLawLandsOnTheSameBits) {
+    const std::string rows = "--seed 7 --masses 1,2,3 --period 10 --steps 1000 --every 1000 ";
+    const std::pair<std::string, std::string> pins[] = {
+        {"--integrator leapfrog",
+         "2.190521418231174,2.4927694874458957,-3.4185287904392814,-0.4620961800556776,"
+         "0.08876394598665334,0.23847579047096504,-0.10172082477391312,-0.07979778985196351,"
+         "0.2357384153264224,156.89736175490543"},
+        {"--law newton --gravity 2",
+         "-178.95545746542774,17.477758293155457,-231.2798113723326,-0.7806190062555194,"
+         "-0.1768960473827791,-0.36460775876691254,5.751521535004786e-06,-1.7555730086351427e-07,"
+         "6.914696251805162e-06,3.571813145216794"},
+        {"--integrator leapfrog --law newton",
+         "-178.39105295648216,17.586543796540006,-228.12747174384876,-0.7767865678821944,"
+         "-0.17646807950036586,-0.3510376067972312,1.4683249847554732e-05,-4.054810114912643e-07,"
+         "1.7367169515511503e-05,3.4637991208779044"}};
+    for (const auto& [options, last] : pins) {
+        const auto out = lines(runRunner(rows + options + " --conserved").out);
+        ASSERT_EQ(out.size(), 7u) << options;  // steps 0 and 1000
+        EXPECT_EQ(out[0], "step,ball,x,y,z,vx,vy,vz,ax,ay,az,energy");
+        EXPECT_EQ(out.back(), "1000,2," + last) << options;
+    }
+    // The accurate method keeps both within 1e-9 of their start over 4,000 units.
+    const auto summary =
+        lines(runRunner("--seed 7 --steps 4000 --integrator accurate --conserved --describe").out);
+    ASSERT_EQ(summary.size(), 5u);
+    EXPECT_EQ(summary[3], "energy:\t87.45014381787018\t87.45014381786778\t-2.74628987674503e-14");
+    EXPECT_EQ(summary[4],
+              "angular momentum:\t(39.11999999999997, 282.4800000000001, 135.1200000000001)\t"
+              "(39.11999999999467, 282.4799999999701, 135.11999999998636)\t"
+              "-1.0573682315489157e-13");
+    for (const std::string& line : {summary[3], summary[4]})
+        EXPECT_LE(std::fabs(std::stod(line.substr(line.rfind('\t') + 1))), 1e-9) << line;
 }
 
 TEST(Runner, AnUnseededRunTellsItsSeed) {

@@ -13,13 +13,24 @@ using support::balls;
 using support::t;
 
 TEST(Step, APullThatOverflowsAddsNothing) {
-    // Ball 2 alone pulls ball 0: (0, 0, 40) · (5·3 / 1600) / m.
+    // Ball 2 alone pulls ball 0: (0, 0, 40) · (G·3 / 1600) / m, or by Newton · G·3 / 40³.
+    // A G·m₁ that rounds to 0 would make coinciding centres pull with 0 / 0.
+    constexpr auto inverse = ForceLaw::inverseDistance, newton = ForceLaw::newton;
+    struct Row {
+        double pulled, g, m1;
+        ForceLaw law;
+    };
     for (const Triple& p1 : {t(0, 0, 0), t(1e-160, 0, 0)}) {  // coinciding, a hair apart
-        for (double pulled : {1.0, 1e6, 0.5, 1e-300}) {
-            const BallList list = balls({t(0, 0, 0), p1, t(0, 0, 40)}, {pulled, 3, 3});
-            step(list, {1.0, 5.0});
-            EXPECT_EQ(list[0]->lastAcceleration, t(0, 0, 40 * ((5.0 * 3 / 1600) / pulled)))
-                << pulled << " " << p1.x();
+        for (auto [pulled, g, m1, law] : {Row{1, 5, 3, inverse},
+                                          {1e6, 5, 3, newton},
+                                          {0.5, 5, 3, inverse},
+                                          {1e-300, 5, 3, inverse},
+                                          {1, 5e-324, 0.1, inverse},
+                                          {1, 5e-324, 0.1, newton}}) {
+            const BallList list = balls({t(0, 0, 0), p1, t(0, 0, 40)}, {pulled, m1, 3});
+            step(list, {1.0, g, IntegrationMethod::euler, law});
+            const double k = law == newton ? g * 3 / 64000 : (g * 3 / 1600) / pulled;
+            EXPECT_EQ(list[0]->lastAcceleration, t(0, 0, 40 * k)) << pulled << " " << p1.x();
             for (const auto& b : list)
                 for (double c : {b->position.x(), b->position.y(), b->position.z(), b->movement.x(),
                                  b->movement.y(), b->movement.z()})
