@@ -45,12 +45,6 @@ class BadSettingsTest : public QObject {
                            text(balls[1].mass), text(balls[2].mass)}
             .join(' ');
     }
-    QString stored(const SettingsStore& store) const {
-        QStringList values;
-        for (const QString& key : keys)
-            values << text(store.read(key.toStdString()));
-        return values.join(' ');
-    }
 
 private slots:
     void init() { QDir().mkpath(folder); }
@@ -59,29 +53,29 @@ private slots:
     void badValueOrFile_data() {
         QTest::addColumn<QString>("used");
         QTest::addColumn<QString>("nextRun");  // what the file holds afterwards
-        QTest::addColumn<QString>("thisRun");  // what the store reads, where that differs
-        const auto row = [](const char* how, const char* used, const char* next,
-                            const char* now = "") { QTest::newRow(how) << used << next << now; };
+        const auto row = [](const char* how, const char* used, const char* next) {
+            QTest::newRow(how) << used << next;
+        };
         row("calculation period = abc", "30000 4 2 3 4", "30 4 2 3 4");
         row("calculation period = 5e-324", "1 4 2 3 4", "5e-324 4 2 3 4");  // the shortest period
-        row("calculation period = 1e308", "30000 4 2 3 4", "30 4 2 3 4");   // too long to count
+        row("calculation period = 1e16", "30000 4 2 3 4", "30 4 2 3 4");    // too long to count
         row("gravitational constant = inf", "20000 5 2 3 4", "20 5 2 3 4");
         row("gravitational constant = 1e308", "20000 1e+308 2 3 4", "20 1e+308 2 3 4");
         row("mass 0 = -0", "20000 4 1 3 4", "20 4 1 3 4");
         row("mass 1 = 3x", "20000 4 2 1 4", "20 4 2 1 4");
+        row("mass 2 = nan", "20000 4 2 3 1", "20 4 2 3 1");
         row("mass 0 = 5e-324", "20000 4 1 1 1", "20 4 5e-324 3 4");  // no start can be drawn
         row("mass 1 = 1e308", "20000 4 2 1e+308 4", "20 4 2 1e+308 4");
         row("mass 2 = 1e308", "20000 4 1 1 1", "20 4 2 3 1e+308");
         row("missing", "30000 5 1 1 1", "30 5 1 1 1");
         row("garbled", "30000 5 1 1 1", "30 5 1 1 1");
         row("link to itself", "30000 5 1 1 1", "30 5 1 1 1");  // replaced by a file
-        row("directory", "30000 5 1 1 1", "0 0 0 0 0", "30 5 1 1 1");
-        row("folder cannot be written", "20000 4 2 3 1", "20 4 2 3 0", "20 4 2 3 1");
+        row("directory", "30000 5 1 1 1", "0 0 0 0 0");
+        row("folder cannot be written", "20000 4 2 3 1", "20 4 2 3 0");
     }
     void badValueOrFile() {
         QFETCH(QString, used);
         QFETCH(QString, nextRun);
-        QFETCH(QString, thisRun);
         const QString how = QTest::currentDataTag();
         QStringList values{"20", "4", "2", "3", "4"};  // the user's own, no default
         const auto write = [&] {
@@ -113,12 +107,15 @@ private slots:
         }
         QSettingsStore store(name);
         QCOMPARE(run(store), used);
-        QCOMPARE(stored(store), thisRun.isEmpty() ? nextRun : thisRun);
         // As a later launch reads it: QSettings shares one cache per file name
         // within a process, unsaved changes included, so under a new name.
         const QString alias = home.filePath(QString::number(++aliases));
         QFile::link(path, alias);
-        QCOMPARE(stored(QSettingsStore(alias)), nextRun);
+        const QSettingsStore later(alias);
+        values.clear();
+        for (const QString& key : keys)
+            values << text(later.read(key.toStdString()));
+        QCOMPARE(values.join(' '), nextRun);
     }
 };
 

@@ -6,7 +6,8 @@
 
 using namespace pellomarin;
 
-// The runner's pinned seeded runs hold the bases and grid points to the last bit.
+// The runner's pinned runs hold the bases, grid points, masses and ids to the last bit;
+// masses that give no start are the runner's refusals and rows of the bad-settings test.
 TEST(NewSimulation, EveryStartMeetsEveryConstraint) {
     RandomSource random(2024);
     for (const Masses& m :
@@ -17,8 +18,6 @@ TEST(NewSimulation, EveryStartMeetsEveryConstraint) {
             Triple centre = Triple::zero, momentum = Triple::zero;
             for (int i = 0; i < 3; ++i) {
                 const Ball& b = balls[i];
-                ASSERT_EQ(b.id, i);
-                ASSERT_EQ(b.mass, m[i]);
                 for (int k = 0; k < 3; ++k)
                     ASSERT_TRUE(std::abs(b.position.vector[k]) <= 200 &&
                                 std::abs(b.movement.vector[k]) <= 1);
@@ -35,14 +34,5 @@ TEST(NewSimulation, EveryStartMeetsEveryConstraint) {
             EXPECT_LT(length(centre), 1e-9 * m[2]);
             EXPECT_LT(length(momentum), 1e-12 * m[2]);
         }
-    }
-}
-
-TEST(NewSimulation, MassesThatCannotGiveAStartRunWithUnitMasses) {
-    for (const Masses& m : {Masses{1e300, 1, 1}, Masses{1, 1e-300, 1}, Masses{1e200, 1e200, 1e200},
-                            Masses{5e-324, 1, 1}, Masses{1, 1, 1e160}, Masses{NAN, 1, 1}}) {
-        RandomSource random(11);
-        for (const Ball& b : newSimulation(m, random)->snapshot())
-            EXPECT_EQ(b.mass, 1.0) << m[0] << " " << m[1] << " " << m[2];
     }
 }
