@@ -30,6 +30,18 @@ TEST(ReadingRule, UsesUsableValuesAndReplacesEverythingElseWritingTheDefaultBack
         EXPECT_EQ(readForUse(store, row.setting), row.used) << row.what;
         EXPECT_EQ(store.read(row.setting.key), row.used) << row.what << ": written back";
     }
+    // The method and the law: one of their names, or the default, written back.
+    const char* const names[][3] = {{"", "newtonian", "euler inverse-distance"},
+                                    {"Leapfrog", "newton", "euler newton"},
+                                    {"accurate", "", "accurate inverse-distance"}};
+    for (const auto& [method, law, used] : names) {
+        MemoryStore store;
+        store.writeText("integration method", method);
+        store.writeText("force law", law);
+        const RunSettings run = readRunSettings(store);
+        EXPECT_EQ(std::string(methodName(run.method)) + ' ' += lawName(run.law), used);
+        EXPECT_EQ(store.readText("integration method") + ' ' + store.readText("force law"), used);
+    }
 }
 
 TEST(ReadingRule, ANewSimulationReadsTheMassesAndAStartThePeriodAndConstant) {
