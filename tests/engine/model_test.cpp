@@ -93,7 +93,7 @@ TEST_F(RunningModel, RestartSuspendResumeAndCancelInEveryState) {
     model->restart();
     model->suspendOrResume();  // before the start: left alone
     expectStart(start, "before the start");
-    model->start(0.2, 5);
+    model->start(0.2, 5, IntegrationMethod::accurate, ForceLaw::newton);
     runSteps(20);
     model->restart();  // while running: after the step under way
     model->suspendOrResume();
@@ -113,6 +113,12 @@ TEST_F(RunningModel, RestartSuspendResumeAndCancelInEveryState) {
     model->cancel();
     settle();
     const auto steps = model->stepsTaken();
+    // The steps since the restart are a fresh start's, bit for bit.
+    const BallList balls{start[0].copy(), start[1].copy(), start[2].copy()};
+    Integrator fresh(model->stepParameters());
+    for (auto n = version; n < steps; ++n)
+        fresh.step(balls);
+    EXPECT_EQ(model->snapshot()[0].position, balls[0]->position);
     model->suspendOrResume();
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(model->stepsTaken(), steps);
