@@ -78,9 +78,8 @@ double readForUse(SettingsStore& store, const Setting& setting);
 // What a new simulation reads: the three masses, in key order.
 std::array<double, 3> readMasses(SettingsStore& store);
 
-// What a start reads: the calculation period (ms), the constant G, then the
-// method and the law, which a name that is not theirs leaves at the default
-// (written back too).
+// What a start reads: the calculation period (ms), the constant G, the method
+// and the law; a stored text that names no method or law reads as the default.
 struct RunSettings {
     double periodMs;
     double gravitationalConstant;
