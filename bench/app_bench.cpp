@@ -169,11 +169,13 @@ void printRow(Application& app, double elapsed, int paints,
     const double nominal = 1e6 / double(model.frameDuration());
     const auto late = firings.lateness();
     std::printf(
-        "| %g ms%s | %.2f %% | %.2f %% | %.3f %% | %.2f %% | %.0f | %.1f | %.6g (%+.2f %%) | %.0f "
-        "/ "
-        "%.0f / %.0f µs (%lld µs) | %ld MB | %.0f %% |\n",
+        "| %g ms%s%s | %.2f %% | %.2f %% | %.3f %% | %.2f %% | %.0f | %.1f | %.6g (%+.2f %%) | "
+        "%.0f / %.0f / %.0f µs (%lld µs) | %ld MB | %.0f %% |\n",
         double(model.frameDuration()) / 1000,
         app.mainWindow().content()->simulationView()->trailsShown() ? ", trails" : "",
+        model.stepParameters().method == IntegrationMethod::euler
+            ? ""
+            : (", " + std::string(methodName(model.stepParameters().method))).c_str(),
         share(processCpu), share(main), share(timer), share(others), double(mainWakeUps) / elapsed,
         paints / elapsed, ticks, 100 * (ticks / nominal - 1), percentile(late, 0.5),
         percentile(late, 0.99), percentile(late, 0.999), (long long)model.timer().leeway().count(),

@@ -3,10 +3,11 @@
 # the cost table of the running window at 30, 1, 0.1 and 0.013 ms (at 30 and
 # 1 ms with trails too), and how fast a key press is acted on at 0.013 ms.
 # Runs under Xvfb at 1600 × 900.
-#   [BUILD_DIR=build/other] [BEFORE=build/before] [ROWS="30,1,30 1"] bench/app_figures.sh [table]
+#   [BUILD_DIR=build/other] [BEFORE=build/before] [ROWS="30,1,30 1,30 0 leapfrog"] bench/app_figures.sh [table]
 # table: the cost table only; ROWS: its periods, comma-separated (a row "30 1" is 30 ms with
-# trails); BEFORE: another build measured beside this one, row by row, so
-# that both see the same machine.
+# trails, "30 0 leapfrog" 30 ms without trails under that integration method);
+# BEFORE: another build measured beside this one, row by row, so that both
+# see the same machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 only=${1:-}
@@ -26,12 +27,13 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
-# Fresh settings with the given calculation period, and trails if asked (1).
+# Fresh settings with the given calculation period, trails if asked (1) and
+# an integration method (euler unless told).
 settings() {
-    export XDG_CONFIG_HOME=$work/config-$1-${2:-0}
+    export XDG_CONFIG_HOME=$work/config-$1-${2:-0}-${3:-euler}
     mkdir -p "$XDG_CONFIG_HOME/Pellomarin"
-    printf '[General]\ncalculation%%20period=%s\nshow%%20trails=%s\n' "$1" "${2:-0}" \
-        >"$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf"
+    printf '[General]\ncalculation%%20period=%s\nshow%%20trails=%s\nintegration%%20method=%s\n' \
+        "$1" "${2:-0}" "${3:-euler}" >"$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf"
 }
 
 # Waits, ten minutes at most, for 5 s in which the machine is over 95 % idle:

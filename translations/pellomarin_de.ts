@@ -50,6 +50,10 @@
         <source>Trails</source>
         <translation>Spuren</translation>
     </message>
+    <message>
+        <source>Conservation</source>
+        <translation>Erhaltungsgrößen</translation>
+    </message>
 </context>
 <context>
     <name>pellomarin::SettingsWindow</name>
@@ -112,6 +116,50 @@
     <message>
         <source>Masses</source>
         <translation>Massen</translation>
+    </message>
+    <message>
+        <source>Integration method</source>
+        <translation>Integrationsverfahren</translation>
+    </message>
+    <message>
+        <source>How the balls are moved from one calculation to the next. %1</source>
+        <translation>Wie die Kugeln von einem Rechenschritt zum nächsten bewegt werden. %1</translation>
+    </message>
+    <message>
+        <source>Force law</source>
+        <translation>Kraftgesetz</translation>
+    </message>
+    <message>
+        <source>How the pull between two balls depends on their distance. %1</source>
+        <translation>Wie die Anziehung zweier Kugeln von ihrem Abstand abhängt. %1</translation>
+    </message>
+    <message>
+        <source>Euler (the original)</source>
+        <translation>Euler (das ursprüngliche)</translation>
+    </message>
+    <message>
+        <source>Leapfrog</source>
+        <translation>Leapfrog</translation>
+    </message>
+    <message>
+        <source>Accurate</source>
+        <translation>Genau</translation>
+    </message>
+    <message>
+        <source>Inverse distance (the original)</source>
+        <translation>Umgekehrt proportional zum Abstand (das ursprüngliche)</translation>
+    </message>
+    <message>
+        <source>Newton</source>
+        <translation>Newton</translation>
+    </message>
+    <message>
+        <source>Integration Method</source>
+        <translation>Integrationsverfahren</translation>
+    </message>
+    <message>
+        <source>Force Law</source>
+        <translation>Kraftgesetz</translation>
     </message>
 </context>
 <context>
@@ -206,6 +254,42 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source> Energy:</source>
+        <translation> Energie:</translation>
+    </message>
+    <message>
+        <source> ΔE/E:</source>
+        <translation> ΔE/E:</translation>
+    </message>
+    <message>
+        <source> ΔL/L:</source>
+        <translation> ΔL/L:</translation>
+    </message>
+    <message>
+        <source>Energy</source>
+        <translation>Energie</translation>
+    </message>
+    <message>
+        <source>The balls&apos; total energy under the force law in use</source>
+        <translation>Die Gesamtenergie der Kugeln unter dem gewählten Kraftgesetz</translation>
+    </message>
+    <message>
+        <source>Change of the energy</source>
+        <translation>Änderung der Energie</translation>
+    </message>
+    <message>
+        <source>How much the energy has changed since the start, relative to its value then</source>
+        <translation>Wie stark sich die Energie seit dem Start geändert hat, relativ zu ihrem Wert beim Start</translation>
+    </message>
+    <message>
+        <source>Change of the angular momentum</source>
+        <translation>Änderung des Drehimpulses</translation>
+    </message>
+    <message>
+        <source>How much the length of the angular momentum has changed since the start, relative to its length then</source>
+        <translation>Wie stark sich der Betrag des Drehimpulses seit dem Start geändert hat, relativ zu seinem Betrag beim Start</translation>
     </message>
 </context>
 </TS>

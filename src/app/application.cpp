@@ -14,6 +14,7 @@
 #include "settings_window.h"
 #include "simulation_view.h"
 #include "state_file.h"
+#include "status_bar.h"
 
 namespace pellomarin {
 
@@ -45,6 +46,13 @@ Application::Application(SettingsStore& settings_, Options options_)
         settings.write(settings::showTrails, on ? 1.0 : 0.0);
         view->setTrailsShown(on);
     });
+    StatusBar* bar = w->content()->statusBar();
+    w->conservationAction()->setChecked(settings.read(settings::showConservation) > 0.0);
+    bar->setConservationShown(w->conservationAction()->isChecked());
+    connect(w->conservationAction(), &QAction::toggled, this, [this, bar](bool on) {
+        settings.write(settings::showConservation, on ? 1.0 : 0.0);
+        bar->setConservationShown(on);
+    });
     holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
     show(pellomarin::newSimulation(readMasses(settings), random, postToMain));
@@ -73,7 +81,7 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
     timer->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
     connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
         const RunSettings run = readRunSettings(settings);
-        model->start(run.periodMs, run.gravitationalConstant);
+        model->start(run.periodMs, run.gravitationalConstant, run.method, run.law);
         if (model == model_)
             startedWith = run;
         describeRunState();
@@ -112,7 +120,7 @@ void Application::describeRunState() {
 void Application::copyStart() {
     // Before the start, what it will read; the defaults are written only then.
     const RunSettings run = startedWith.value_or(upcomingRunSettings(settings));
-    RunStart start{{}, run.gravitationalConstant, run.periodMs, {}};
+    RunStart start{{}, run.gravitationalConstant, run.periodMs, {}, run.method, run.law};
     for (int i = 0; i < 3; ++i) {
         const Ball& ball = *model_->memento()[i];
         start.masses[i] = ball.mass;

@@ -50,6 +50,8 @@ MainWindow::MainWindow(MinimumDistance& minimum, QWidget* parent)
     QMenu* view = menuBar()->addMenu(tr("&View"));
     trails = addCommand(view, tr("Trails"), QKeySequence(Qt::CTRL | Qt::Key_T));
     trails->setCheckable(true);
+    conservation = addCommand(view, tr("Conservation"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    conservation->setCheckable(true);
 
     new WindowFrame(this, content_->simulationView());
     // Wide enough for the status bar on one row, where the screen has room.

@@ -24,6 +24,7 @@ public:
     QAction* settingsAction() const { return settings; }
     QAction* quitAction() const { return quit; }
     QAction* trailsAction() const { return trails; }
+    QAction* conservationAction() const { return conservation; }
 
 private:
     ContentView* content_;
@@ -34,6 +35,7 @@ private:
     QAction* settings;
     QAction* quit;
     QAction* trails;
+    QAction* conservation;
 };
 
 }  // namespace pellomarin

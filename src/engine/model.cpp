@@ -37,13 +37,14 @@ Model::~Model() {
     timer_.cancel();
 }
 
-void Model::start(double periodMs, double gravitationalConstant) {
+void Model::start(double periodMs, double gravitationalConstant, IntegrationMethod method,
+                  ForceLaw law) {
     const auto run = runParameters(periodMs);
     if (started || !run)
         return;
     started = true;
     frameDuration_ = run->frameDuration;
-    parameters = {run->timeStep, gravitationalConstant};
+    integrator = Integrator({run->timeStep, gravitationalConstant, method, law});
 
     // The timer belongs to this model, so a plain pointer outlives every run.
     timer_.setEventHandler([this] { tick(); });
@@ -55,7 +56,7 @@ void Model::start(double periodMs, double gravitationalConstant) {
 }
 
 void Model::tick() {
-    workQueue_.sync([this] { step(ball, parameters); });
+    workQueue_.sync([this] { integrator.step(ball); });
     steps.fetch_add(1);
     if (!postToMain)
         return;
@@ -92,7 +93,10 @@ void Model::showSteps() {
 }
 
 void Model::restart() {
-    workQueue_.sync([this] { ball = copies(memento_); });
+    workQueue_.sync([this] {
+        ball = copies(memento_);
+        integrator.reset();
+    });
 }
 
 void Model::suspendOrResume() {

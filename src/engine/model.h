@@ -75,14 +75,18 @@ public:
     }
 
     // Steps every `periodMs` (rounded to whole microseconds) with the constant
-    // G, as the settings' reading rule hands them in. Once per model; later
-    // calls do nothing, and so does a period runParameters refuses.
-    void start(double periodMs, double gravitationalConstant);
+    // G, the method and the law, as the settings' reading rule hands them in.
+    // Once per model; later calls do nothing, and so does a period
+    // runParameters refuses.
+    void start(double periodMs, double gravitationalConstant,
+               IntegrationMethod method = IntegrationMethod::euler,
+               ForceLaw law = ForceLaw::inverseDistance);
     // One step inside workQueue; the version reaches the main thread at most
     // once per display frame, and at once when the timer stops. On the
     // timer's thread, one tick at a time.
     void tick();
-    // Puts back copies of the starting balls, after the step under way.
+    // Puts back copies of the starting balls, after the step under way; the
+    // steps that follow are the same bits as those after the start.
     void restart();
     // Suspends a running model or resumes a suspended one. A model that has
     // not started yet is left alone: its start resumes the timer.
@@ -101,7 +105,7 @@ public:
 
     bool isRunning() const { return isRunning_; }
     std::int64_t frameDuration() const { return frameDuration_; }
-    const StepParameters& stepParameters() const { return parameters; }
+    const StepParameters& stepParameters() const { return integrator.stepParameters(); }
     std::int64_t stepsTaken() const { return steps.load(); }
     const PeriodicTimer& timer() const { return timer_; }
     const BallList& memento() const { return memento_; }
@@ -130,8 +134,8 @@ private:
     bool isRunning_ = false;
     bool started = false;
     std::int64_t frameDuration_ = 0;
-    StepParameters parameters;  // written before the timer first runs
-    PeriodicTimer timer_;       // last: stopped first, while everything its handler uses lives
+    Integrator integrator;  // set before the timer first runs; then inside workQueue only
+    PeriodicTimer timer_;   // last: stopped first, while everything its handler uses lives
 };
 
 }  // namespace pellomarin

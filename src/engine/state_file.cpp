@@ -40,7 +40,12 @@ std::string startFileText(const RunStart& start) {
     std::string text = "# pellomarin-run --masses " + shortestText(m[0]) + ',' +
                        shortestText(m[1]) + ',' + shortestText(m[2]) + " --gravity " +
                        shortestText(start.gravitationalConstant) + " --period " +
-                       shortestText(start.periodMs) + " --state -\n";
+                       shortestText(start.periodMs);
+    if (start.method != IntegrationMethod::euler)
+        (text += " --integrator ") += methodName(start.method);
+    if (start.law != ForceLaw::inverseDistance)
+        (text += " --law ") += lawName(start.law);
+    text += " --state -\n";
     for (const BallState& ball : start.balls) {
         const char* separator = "";
         for (const Triple* v : {&ball.position, &ball.movement}) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <variant>
 
+#include "integration.h"
 #include "text_fields.h"
 #include "triple.h"
 
@@ -23,17 +24,20 @@ using StartState = std::array<BallState, 3>;
 
 std::variant<StartState, InputError> parseState(std::string_view text);
 
-// What replays a simulation step for step: the masses, constant and period it
-// runs with, and its starting balls.
+// What replays a simulation step for step: the masses, constant, period,
+// method and law it runs with, and its starting balls.
 struct RunStart {
     std::array<double, 3> masses;
     double gravitationalConstant;
     double periodMs;
     StartState balls;
+    IntegrationMethod method = IntegrationMethod::euler;
+    ForceLaw law = ForceLaw::inverseDistance;
 };
 
 // A comment holding the runner command that replays the run, then the balls;
-// every number in the shortest form that reads back as the same double.
+// every number in the shortest form that reads back as the same double. The
+// method and the law are named only where they are not the runner's defaults.
 std::string startFileText(const RunStart& start);
 
 }  // namespace pellomarin

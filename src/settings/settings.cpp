@@ -1,16 +1,33 @@
 #include "settings.h"
 
+#include <charconv>
 #include <cmath>
+
+#include "text_fields.h"
 
 namespace pellomarin {
 
-double MemoryStore::read(std::string_view key) const {
-    const auto found = values.find(key);
-    return found == values.end() ? 0.0 : found->second;
+double SettingsStore::read(std::string_view key) const {
+    const std::string stored = readText(key);
+    const std::string_view text = trimmed(stored);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : 0.0;
 }
 
-void MemoryStore::write(std::string_view key, double value) {
-    values.insert_or_assign(std::string(key), value);
+void SettingsStore::write(std::string_view key, double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;  // shortest round trip
+    writeText(key, std::string_view(text, std::size_t(end - text)));
+}
+
+std::string MemoryStore::readText(std::string_view key) const {
+    const auto found = values.find(key);
+    return found == values.end() ? std::string() : found->second;
+}
+
+void MemoryStore::writeText(std::string_view key, std::string_view text) {
+    values.insert_or_assign(std::string(key), std::string(text));
 }
 
 namespace {
@@ -42,13 +59,22 @@ std::array<double, 3> readMasses(SettingsStore& store) {
 }
 
 RunSettings readRunSettings(SettingsStore& store) {
-    const double period = readForUse(store, settings::calculationPeriod);
-    return {period, readForUse(store, settings::gravitationalConstant)};
+    RunSettings run = upcomingRunSettings(store);
+    run.periodMs = readForUse(store, settings::calculationPeriod);
+    run.gravitationalConstant = readForUse(store, settings::gravitationalConstant);
+    if (store.readText(settings::integrationMethod) != methodName(run.method))
+        store.writeText(settings::integrationMethod, methodName(run.method));
+    if (store.readText(settings::forceLaw) != lawName(run.law))
+        store.writeText(settings::forceLaw, lawName(run.law));
+    return run;
 }
 
 RunSettings upcomingRunSettings(const SettingsStore& store) {
     return {valueForUse(store, settings::calculationPeriod),
-            valueForUse(store, settings::gravitationalConstant)};
+            valueForUse(store, settings::gravitationalConstant),
+            integrationMethod(store.readText(settings::integrationMethod))
+                .value_or(IntegrationMethod::euler),
+            forceLaw(store.readText(settings::forceLaw)).value_or(ForceLaw::inverseDistance)};
 }
 
 }  // namespace pellomarin

@@ -23,6 +23,12 @@ QWidget* GroupRows::addGroup() {
     return group;
 }
 
+void GroupRows::setGroupShown(QWidget* group, bool shown) {
+    group->setHidden(!shown);
+    updateGeometry();
+    arrange(width());
+}
+
 int GroupRows::horizontalSpacing() const {
     return std::max(0, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, this));
 }
@@ -31,17 +37,21 @@ std::vector<int> GroupRows::rowsFor(int width) const {
     // Between two groups on a row: the spacing and a spacer at least 1 wide,
     // so that one row needs just its natural width.
     const int gap = horizontalSpacing() + 1;
-    std::vector<int> result(groups.size());
+    std::vector<int> result(groups.size(), -1);
     int row = 0;
     int used = 0;
+    bool first = true;
     for (std::size_t g = 0; g < groups.size(); ++g) {
+        if (groups[g]->isHidden())
+            continue;
         const int needed = groups[g]->sizeHint().width();
-        if (g > 0 && used + gap + needed > width) {
+        if (!first && used + gap + needed > width) {
             ++row;
             used = 0;
-        } else if (g > 0) {
+        } else if (!first) {
             used += gap;
         }
+        first = false;
         used += needed;
         result[g] = row;
     }
@@ -51,23 +61,28 @@ std::vector<int> GroupRows::rowsFor(int width) const {
 int GroupRows::heightOf(const std::vector<int>& rowOfGroup) const {
     int rowHeight = 0;
     for (const QWidget* group : groups)
-        rowHeight = std::max(rowHeight, group->sizeHint().height());
-    const int count = rowOfGroup.empty() ? 0 : rowOfGroup.back() + 1;
+        rowHeight = group->isHidden() ? rowHeight : std::max(rowHeight, group->sizeHint().height());
+    const int count = rowOfGroup.empty() ? 0 : *std::ranges::max_element(rowOfGroup) + 1;
     return count * rowHeight + std::max(0, count - 1) * layout()->spacing();
 }
 
 QSize GroupRows::sizeHint() const {
     int width = 0;
-    for (const QWidget* group : groups)
+    int shown = 0;
+    for (const QWidget* group : groups) {
+        if (group->isHidden())
+            continue;
         width += group->sizeHint().width();
-    const int gaps = std::max(0, int(groups.size()) - 1);
+        ++shown;
+    }
+    const int gaps = std::max(0, shown - 1);
     return {width + gaps * (horizontalSpacing() + 1), heightOf(rows)};
 }
 
 QSize GroupRows::minimumSizeHint() const {
     int width = 0;
     for (const QWidget* group : groups)
-        width = std::max(width, group->sizeHint().width());
+        width = group->isHidden() ? width : std::max(width, group->sizeHint().width());
     return {width, heightOf(rows)};
 }
 
@@ -90,8 +105,12 @@ void GroupRows::arrange(int width) {
     // The spacers share a row's spare width; a group alone keeps to the left.
     const auto spacer = [] { return new QSpacerItem(1, 0, QSizePolicy::Expanding); };
     QHBoxLayout* line = nullptr;
+    int lineRow = -1;
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        if (g == 0 || rows[g] != rows[g - 1]) {
+        if (rows[g] < 0)
+            continue;  // hidden: in no row
+        if (rows[g] != lineRow) {
+            lineRow = rows[g];
             if (line && line->count() == 1)
                 line->addSpacerItem(spacer());
             line = new QHBoxLayout;

@@ -8,7 +8,7 @@ namespace pellomarin {
 // Groups of widgets side by side on one row, spread over the width by spacers
 // that share the spare width. Where the width is less than that row needs,
 // the groups go on as many rows as needed, in order, each group kept together
-// and as it is. Main thread.
+// and as it is. A hidden group takes no room and no row. Main thread.
 class GroupRows : public QWidget {
     Q_OBJECT
 
@@ -23,12 +23,14 @@ public:
 protected:
     // A new group at the end: its widgets go into its horizontal layout.
     QWidget* addGroup();
+    // Shows or hides one of the groups, and lays the rows out again.
+    void setGroupShown(QWidget* group, bool shown);
     // Lays the groups out on the rows this width needs.
     void arrange(int width);
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // For each group, the row it goes on at this width.
+    // For each group, the row it goes on at this width; -1 for a hidden one.
     std::vector<int> rowsFor(int width) const;
     int heightOf(const std::vector<int>& rowOfGroup) const;
     int horizontalSpacing() const;

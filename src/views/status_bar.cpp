@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <cmath>
 
 #include "ball_colors.h"
+#include "force_law.h"
 #include "number_text.h"
 
 namespace pellomarin {
@@ -64,6 +66,7 @@ private:
 namespace {
 
 constexpr int valueWidth = 70;
+constexpr int energyWidth = 90;  // "-1.23457E+06"
 constexpr int minimumTextWidth = 110;
 constexpr int markerSize = 11;
 
@@ -119,6 +122,14 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     group = addGroup();
     minDist = new Cell(minimumTextWidth, "minimum distance", group);
     minDist->setValue({}, tr("Min. Dist.: %1").arg(QString()));
+    conservation = group = addGroup();
+    addHeading(group, QT_TR_NOOP(" Energy:"));
+    energyNow = new Cell(energyWidth, "energy", group);
+    addHeading(group, QT_TR_NOOP(" ΔE/E:"));
+    energyChange = new Cell(valueWidth, "energy change", group);
+    addHeading(group, QT_TR_NOOP(" ΔL/L:"));
+    momentumChange = new Cell(valueWidth, "angular momentum change", group);
+    conservation->hide();
     arrange(sizeHint().width());
 
     setAccessibleName(tr("Status bar"));
@@ -138,6 +149,13 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
                      pairDescription);
     minDist->describe(tr("Smallest distance"),
                       tr("The smallest distance between two balls since the last New Simulation"));
+    energyNow->describe(tr("Energy"), tr("The balls' total energy under the force law in use"));
+    energyChange->describe(
+        tr("Change of the energy"),
+        tr("How much the energy has changed since the start, relative to its value then"));
+    momentumChange->describe(tr("Change of the angular momentum"),
+                             tr("How much the length of the angular momentum has changed since "
+                                "the start, relative to its length then"));
 
     timer.setInterval(500);
     timer.setTimerType(Qt::CoarseTimer);
@@ -192,6 +210,33 @@ void StatusBar::refresh() {
     pair(dist12, balls[1], balls[2]);
     const QString least = qText(numberText(minimum.minDistanceSoFar()));
     minDist->setValue(least, tr("Min. Dist.: %1").arg(least));
+    if (!conservation->isHidden())
+        showConservation(balls);
+}
+
+void StatusBar::setConservationShown(bool shown) {
+    setGroupShown(conservation, shown);
+    refresh();
+}
+
+// For the running model's law and constant, against its starting balls; in
+// printf's forms and the C locale (QString::asprintf), the same in every language.
+void StatusBar::showConservation(const std::array<Ball, 3>& balls) {
+    if (model_->frameDuration() == 0) {  // not started: no law yet
+        for (Cell* cell : {energyNow, energyChange, momentumChange})
+            cell->setValue({});
+        return;
+    }
+    const StepParameters& run = model_->stepParameters();
+    const BallList now{std::make_shared<Ball>(balls[0]), std::make_shared<Ball>(balls[1]),
+                       std::make_shared<Ball>(balls[2])};
+    const double e0 = energy(run.law, model_->memento(), run.gravitationalConstant);
+    const double e = energy(run.law, now, run.gravitationalConstant);
+    const double l0 = length(angularMomentum(run.law, model_->memento()));
+    const double l = length(angularMomentum(run.law, now));
+    energyNow->setValue(QString::asprintf("%.6G", e));
+    energyChange->setValue(QString::asprintf("%.1E", (e - e0) / std::fabs(e0)));
+    momentumChange->setValue(QString::asprintf("%.1E", (l - l0) / l0));
 }
 
 }  // namespace pellomarin

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -14,11 +14,13 @@ namespace pellomarin {
 class Cell;
 
 // The row under the drawing: per ball its speed, acceleration and distance
-// from the origin, the three pair distances and the smallest pair distance
-// sampled since the last New Simulation. Samples the model every 0.5 s,
-// whatever the run state. Where the window is narrower than the row, its five
-// groups go on as many rows as needed, in order, each cell as it is. The value
-// cells take keyboard focus. Main thread.
+// from the origin, the three pair distances, the smallest pair distance
+// sampled since the last New Simulation and, when shown, the energy with its
+// change since the start and the change of the angular momentum's length
+// (empty before the start). Samples the model every 0.5 s, whatever the run
+// state. Where the window is narrower than the row, its groups go on as many
+// rows as needed, in order, each cell as it is. The value cells take keyboard
+// focus. Main thread.
 class StatusBar : public GroupRows {
     Q_OBJECT
 
@@ -32,15 +34,19 @@ public:
     // pair distances before showing it.
     void refresh();
 
+    // Shows or hides the energy and angular momentum group; hidden at first.
+    void setConservationShown(bool shown);
+
     // The text of the label with this object name: "speed 0" … "distance 2",
     // "acceleration 1", "distance 0-1", "distance 0-2", "distance 1-2",
-    // "minimum distance".
+    // "minimum distance", "energy", "energy change", "angular momentum change".
     QString text(const QString& objectName) const;
 
 private:
     void addHeading(QWidget* group, const char* text);
     void addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name);
     void addMarker(QWidget* group, int ball);
+    void showConservation(const std::array<Ball, 3>& balls);
 
     MinimumDistance& minimum;
     std::shared_ptr<Model> model_;
@@ -51,6 +57,10 @@ private:
     Cell* dist02 = nullptr;
     Cell* dist12 = nullptr;
     Cell* minDist = nullptr;
+    QWidget* conservation = nullptr;
+    Cell* energyNow = nullptr;
+    Cell* energyChange = nullptr;
+    Cell* momentumChange = nullptr;
     QTimer timer;
 };
 

@@ -100,12 +100,15 @@ private slots:
         store.write("gravitational constant", -2);
         store.write("calculation period", 0.0125);  // 13 µs: the half rounds up
         store.write("mass 1", 2.5);
+        store.writeText("integration method", "accurate");
+        store.writeText("force law", "newton");
         Application app(store, {delay, 11});
         app.mainWindow().copyStartAction()->trigger();
         const QString text = QGuiApplication::clipboard()->text(),
                       command = text.section('\n', 0, 0);
         QCOMPARE(command,
-                 "# pellomarin-run --masses 1,2.5,1 --gravity 5 --period 0.0125 --state -");
+                 "# pellomarin-run --masses 1,2.5,1 --gravity 5 --period 0.0125 "
+                 "--integrator accurate --law newton --state -");
         QCOMPARE(store.read("gravitational constant"), -2.0);
         QTRY_VERIFY(app.model()->stepsTaken() > 1000);
         app.suspendOrResume();
@@ -193,7 +196,12 @@ private slots:
         QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(app.model()->snapshot()[0].position, start);
         QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(Application(store, {1h, 1}).mainWindow().trailsAction()->isChecked());
+        QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+        const auto shown = [](MainWindow& w) {  // trails and conservation
+            return w.trailsAction()->isChecked() &&
+                   w.content()->statusBar()->findChild<QWidget*>("energy")->isVisibleTo(&w);
+        };
+        QVERIFY(shown(window) && shown(Application(store, {1h, 1}).mainWindow()));
         // Alt+P opens the menu; the arrows and Return choose a command.
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);

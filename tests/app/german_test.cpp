@@ -1,6 +1,7 @@
 // The application as a German user starts it, with the translation loaded
 // before the first window is built; and what a screen reader is told.
 #include <QAccessible>
+#include <QComboBox>
 
 #include "application.h"
 #include "balls.h"
@@ -53,12 +54,14 @@ private slots:
                 widgets << cell;
         for (FloatField* field : app.settingsWindow().findChildren<FloatField*>())
             widgets << field;
+        for (QComboBox* choice : app.settingsWindow().findChildren<QComboBox*>())
+            widgets << choice;
         QSet<QString> names;
         for (QWidget* widget : widgets) {
             QVERIFY(!accessible(widget, QAccessible::Description).isEmpty());
             names.insert(accessible(widget));
         }
-        QCOMPARE(names.size(), 1 + 13 + 5);
+        QCOMPARE(names.size(), 1 + 16 + 5 + 2);
         QVERIFY(names.contains("Abstand zwischen Kugel 1 (grün) und Kugel 2 (gelb): 1235"));
         QVERIFY(names.contains("Masse von Kugel 1 (grün)"));
     }

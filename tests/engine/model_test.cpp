@@ -68,11 +68,12 @@ TEST_F(RunningModel, TheMainThreadHearsOfStepsOncePerFrameAtMostAndOfTheLastOnes
 // resume more than they suspended.
 TEST_F(RunningModel, StartRestartSuspendResumeAndCancel) {
     const auto start = model->snapshot();
-    model->start(0.2, 0.5);
+    model->start(0.2, 0.5, IntegrationMethod::accurate, ForceLaw::newton);
     model->start(30, 5);
     EXPECT_EQ(std::tuple(model->timer().period(), model->timer().leeway(),
-                         model->stepParameters().gravitationalConstant),
-              std::tuple(200us, 100us, 0.5));
+                         model->stepParameters().gravitationalConstant,
+                         model->stepParameters().law),
+              std::tuple(200us, 100us, 0.5, ForceLaw::newton));
     EXPECT_TRUE(model->isTimerInitialized().value());
     runSteps(20);
     model->suspendOrResume();
@@ -92,6 +93,14 @@ TEST_F(RunningModel, StartRestartSuspendResumeAndCancel) {
     runSteps(5);
     EXPECT_EQ(model->timer().refusedResumes(), 0u);
     model->cancel();
+    settle();
+    const auto steps = model->stepsTaken();
+    // The steps since the restart are a fresh start's, bit for bit.
+    const BallList replay{start[0].copy(), start[1].copy(), start[2].copy()};
+    Integrator fresh(model->stepParameters());
+    for (auto n = version; n < steps; ++n)
+        fresh.step(replay);
+    EXPECT_EQ(model->snapshot()[0].position, replay[0]->position);
     const std::weak_ptr<Model> watch = model;
     model.reset();  // the cancelled handler held no reference
     EXPECT_TRUE(watch.expired());

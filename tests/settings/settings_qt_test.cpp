@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -23,6 +24,21 @@ private slots:
             QCOMPARE(QSettingsStore(file).read("gravitational constant"), value);
         }
         QVERIFY(QFileInfo(file).size() > 0);  // on disk before the event loop runs again
+    }
+
+    // The method and the law: one of their names, or the default, written back.
+    void methodAndLawByName() {
+        const char* const names[][3] = {{"", "newtonian", "euler inverse-distance"},
+                                        {"Leapfrog", "newton", "euler newton"},
+                                        {"accurate", "", "accurate inverse-distance"}};
+        for (const auto& [method, law, used] : names) {
+            MemoryStore store;
+            store.writeText("integration method", method);
+            store.writeText("force law", law);
+            const RunSettings run = readRunSettings(store);
+            QCOMPARE(std::string(methodName(run.method)) + ' ' += lawName(run.law), used);
+            QCOMPARE(store.readText("integration method") + ' ' + store.readText("force law"), used);
+        }
     }
 
     // A field shows at most three fraction digits and reads only well-formed
@@ -67,16 +83,25 @@ private slots:
     void showsWhatIsStoredAndStoresOnlyWhatIsCommitted() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         store.write("gravitational constant", 0.12345);
+        store.writeText("force law", "Newton");  // no law's name: shown as the default
         SettingsWindow window(store);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const auto field = [&](const char* key) { return window.findChild<FloatField*>(key); };
         QCOMPARE(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Dialog);
-        for (const char* key :
-             {"mass 0", "mass 1", "mass 2", "calculation period", "gravitational constant"}) {
-            QCOMPARE(QApplication::focusWidget(), field(key));
+        for (const char* key : {"mass 0", "mass 1", "mass 2", "calculation period",
+                                "gravitational constant", "integration method", "force law"}) {
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(key));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+        // A choice stores a pick of another entry than the one shown, nothing else.
+        const auto choice = [&](const char* key) { return window.findChild<QComboBox*>(key); };
+        QCOMPARE(choice("force law")->currentText(), QString("Inverse distance (the original)"));
+        emit choice("force law")->activated(0);
+        QCOMPARE(store.readText("force law"), "Newton");
+        choice("integration method")->setFocus();
+        QTest::keyClick(choice("integration method"), Qt::Key_Down);
+        QCOMPARE(store.readText("integration method"), "leapfrog");
         const auto type = [&](const char* key, const char* text) {
             field(key)->setFocus();
             field(key)->selectAll();
@@ -95,8 +120,10 @@ private slots:
         QTRY_COMPARE(store.read("gravitational constant"), 0.1237);
         window.hide();
         store.write("calculation period", 30);
+        store.writeText("integration method", "accurate");
         window.show();  // shows what is stored now, from mass 0 on
         QCOMPARE(field("calculation period")->text(), QString("30"));
+        QCOMPARE(choice("integration method")->currentIndex(), 2);
         QCOMPARE(window.focusWidget(), field("mass 0"));
     }
 };

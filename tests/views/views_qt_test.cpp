@@ -192,6 +192,29 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 2,34"), 3000);
     }
 
+    // Empty before the start; then, by hand, after one Euler step that needs no
+    // correction: ball 0 to (10, 1, 0) moving (-a, 1, 0), ball 1 opposite, a = 0.75 or 0.5.
+    void conservationUnderEachLaw() {
+        StatusBar bar(minimum);
+        bar.setConservationShown(true);
+        for (const auto& [law, texts] :
+             {std::pair{ForceLaw::inverseDistance, "2537.06 1.6E-02 7.5E-02"},
+              std::pair{ForceLaw::newton, "-69.603 3.3E-02 5.0E-02"}}) {
+            const auto model =
+                modelAt({t(10, 0, 0), t(-10, 0, 0), t(0, 0, 0)}, {t(0, 1, 0), t(0, -1, 0), {}});
+            bar.setModel(model);
+            bar.refresh();
+            QCOMPARE(bar.text("energy"), QString());
+            model->cancel();  // started on a stopped timer, stepped here
+            model->start(30, 5, IntegrationMethod::euler, law);
+            model->tick();
+            bar.refresh();
+            QCOMPARE(bar.text("energy") + ' ' + bar.text("energy change") + ' ' +
+                         bar.text("angular momentum change"),
+                     QString(texts));
+        }
+    }
+
     // One row where the window is wide enough, else as many as needed, each
     // group whole and in order, and one row again when widened: every cell
     // visible and in order, the ball cells and markers in their colours.
@@ -212,7 +235,7 @@ private slots:
                     name =
                         QString::number(std::ranges::find(ballColors, pixelAt(image, r.center())) -
                                         ballColors.begin());
-                if (!name.isEmpty())
+                if (!name.isEmpty() && child->isVisible())
                     seen[{child->parentWidget()->mapTo(&content, QPoint()).y(), r.x()}] = name;
             }
             QStringList names;
@@ -226,6 +249,8 @@ private slots:
             QString text;
             QRect before(0, -1, 0, 0);
             for (int g = 0, row = -1; g < groups.size(); ++g) {
+                if (groups[g]->isHidden())
+                    continue;
                 const QRect r(groups[g]->mapTo(&content, QPoint()), groups[g]->size());
                 row += r.top() > before.bottom();
                 const bool whole = content.rect().contains(r) &&
@@ -243,6 +268,7 @@ private slots:
         const int oneRow = bar.sizeHint().width() + 3;  // just wide enough (3 for the inset)
         content.resize(oneRow, 700);
         QTRY_COMPARE(rows(), QString("00000"));
+        QCOMPARE(bar.height(), groups[0]->sizeHint().height());  // the hidden group takes no row
         const auto upTo = [&](int g) {
             return oneRow - bar.width() + groups[g]->geometry().right() + 1;  // 0 to g on one row
         };
@@ -258,6 +284,11 @@ private slots:
                 QCOMPARE(pixelAt(image, cell->mapTo(&content, QPoint(1, 1))), QColor(Qt::gray));
             }
         }
+        content.statusBar()->setConservationShown(true);  // a sixth group, on a row of its own
+        QTRY_COMPARE(rows(), QString("000001"));
+        QTRY_COMPARE(reading(), cells + ",energy,energy change,angular momentum change");
+        content.resize(bar.sizeHint().width() + 3, 700);
+        QTRY_COMPARE(rows(), QString("000000"));
     }
 };
 
