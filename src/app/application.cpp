@@ -39,12 +39,23 @@ Application::Application(SettingsStore& settings_, Options options_)
     connect(w->quitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
 
     SimulationView* view = w->content()->simulationView();
-    w->trailsAction()->setChecked(settings.read(settings::showTrails) > 0.0);
-    view->setTrailsShown(w->trailsAction()->isChecked());
-    connect(w->trailsAction(), &QAction::toggled, this, [this, view](bool on) {
-        settings.write(settings::showTrails, on ? 1.0 : 0.0);
-        view->setTrailsShown(on);
-    });
+    // The View menu's remembered choices: the key, the command, what it sets.
+    struct Choice {
+        std::string_view key;
+        QAction* action;
+        void (SimulationView::*set)(bool);
+    };
+    for (const Choice choice :
+         {Choice{settings::showTrails, w->trailsAction(), &SimulationView::setTrailsShown},
+          Choice{settings::keepAllInView, w->keepAllInViewAction(),
+                 &SimulationView::setKeepAllInView}}) {
+        choice.action->setChecked(settings.read(choice.key) > 0.0);
+        (view->*choice.set)(choice.action->isChecked());
+        connect(choice.action, &QAction::toggled, this, [this, view, choice](bool on) {
+            settings.write(choice.key, on ? 1.0 : 0.0);
+            (view->*choice.set)(on);
+        });
+    }
     holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
     show(pellomarin::newSimulation(readMasses(settings), random, postToMain));

@@ -24,6 +24,7 @@ public:
     QAction* settingsAction() const { return settings; }
     QAction* quitAction() const { return quit; }
     QAction* trailsAction() const { return trails; }
+    QAction* keepAllInViewAction() const { return keepAllInView; }
 
 private:
     ContentView* content_;
@@ -34,6 +35,7 @@ private:
     QAction* settings;
     QAction* quit;
     QAction* trails;
+    QAction* keepAllInView;
 };
 
 }  // namespace pellomarin

@@ -51,6 +51,8 @@ inline constexpr std::array<Setting, 5> all{calculationPeriod, gravitationalCons
 
 // Whether the window draws trails: 1 or 0 (absent reads as 0, off).
 inline constexpr std::string_view showTrails = "show trails";
+// Whether the window's camera keeps every ball in view: 1 or 0, like showTrails.
+inline constexpr std::string_view keepAllInView = "keep all in view";
 
 }  // namespace settings
 

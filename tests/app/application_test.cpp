@@ -192,8 +192,19 @@ private slots:
         const auto start = app.model()->memento()[0]->position;
         QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(app.model()->snapshot()[0].position, start);
+        // Zoom, turn and tilt change the picture; Reset View brings back the fixed view's.
+        const QImage fixedView = area->grab().toImage();
+        for (const Qt::Key key : {Qt::Key_Equal, Qt::Key_Left, Qt::Key_Down}) {
+            QTest::keyClick(&window, key, Qt::ControlModifier);
+            QVERIFY(area->grab().toImage() != fixedView);
+        }
+        QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(area->grab().toImage(), fixedView);
         QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(Application(store, {1h, 1}).mainWindow().trailsAction()->isChecked());
+        QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+        Application again(store, {1h, 1});
+        QVERIFY(again.mainWindow().trailsAction()->isChecked() &&
+                again.mainWindow().keepAllInViewAction()->isChecked());
         // Alt+P opens the menu; the arrows and Return choose a command.
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
