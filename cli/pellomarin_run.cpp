@@ -11,6 +11,7 @@
 #include <iostream>
 
 #include "integration.h"
+#include "keep_in_view.h"
 #include "model.h"
 #include "new_simulation.h"
 #include "number_form.h"
@@ -113,6 +114,28 @@ void printRows(std::string& out, std::uint64_t stepNumber, const BallList& balls
     }
 }
 
+// The camera `--fit` moves back just far enough that every position of the
+// run, disc included, lies inside the picture with a margin: found by running
+// it once before the run that is printed and drawn, which repeats it exactly.
+Camera fittedCamera(const Camera& camera, const BallList& start, std::uint64_t steps,
+                    const StepParameters& parameters, const cli::PictureOptions& picture) {
+    BallList balls;
+    for (int i = 0; i < 3; ++i)
+        balls[i] = start[i]->copy();
+    // 5 % of the way to each edge, and room for the smallest disc and a path's edge.
+    const auto within = [](int side) { return side * 0.5 * 0.95 - smallestDisc; };
+    const double hx = within(picture.width), hy = within(picture.height);
+    double zoom = 1.0;
+    for (std::uint64_t n = 0;; ++n) {
+        for (const auto& ball : balls)
+            zoom = std::min(zoom, camera.fittingZoom(ball->position, ball->radius, hx, hy));
+        if (n == steps)
+            break;
+        step(balls, parameters);
+    }
+    return camera.zoomedTo(std::max(zoom, KeepInView::smallestZoom));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,11 +162,17 @@ int main(int argc, char** argv) {
         return fail(error->message);
     const BallList& balls = std::get<BallList>(start);
 
+    const StepParameters parameters{run->timeStep, options.gravity};
+    if (picture) {
+        const Camera turned(1.0, options.picture->turn, options.picture->tilt);
+        picture->setCamera(options.picture->fit ? fittedCamera(turned, balls, options.steps,
+                                                               parameters, *options.picture)
+                                                : turned);
+    }
     cli::RunPicture* const paths = picture && options.picture->paths ? picture.get() : nullptr;
     if (paths)
         paths->add(balls);
 
-    const StepParameters parameters{run->timeStep, options.gravity};
     std::string out;
     if (!options.describe) {
         out = "step,ball,x,y,z,vx,vy,vz,ax,ay,az\n";
