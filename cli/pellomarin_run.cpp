@@ -114,9 +114,11 @@ void printRows(std::string& out, std::uint64_t stepNumber, const BallList& balls
     }
 }
 
-// The camera `--fit` moves back just far enough that every position of the
-// run, disc included, lies inside the picture with a margin: found by running
-// it once before the run that is printed and drawn, which repeats it exactly.
+// The camera with which every position of the run, disc included, just fits
+// inside the picture with a margin: the eye moves back for a run that leaves
+// the fixed view, the view narrows for one that stays near the centre. Found
+// by running it once before the run that is printed and drawn, which repeats
+// it exactly.
 Camera fittedCamera(const Camera& camera, const BallList& start, std::uint64_t steps,
                     const StepParameters& parameters, const cli::PictureOptions& picture) {
     BallList balls;
@@ -125,7 +127,7 @@ Camera fittedCamera(const Camera& camera, const BallList& start, std::uint64_t s
     // 5 % of the way to each edge, and room for the smallest disc and a path's edge.
     const auto within = [](int side) { return side * 0.5 * 0.95 - smallestDisc; };
     const double hx = within(picture.width), hy = within(picture.height);
-    double zoom = 1.0;
+    double zoom = Camera::largestZoom;  // as far as the window zooms in
     for (std::uint64_t n = 0;; ++n) {
         for (const auto& ball : balls)
             zoom = std::min(zoom, camera.fittingZoom(ball->position, ball->radius, hx, hy));
