@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -173,7 +174,9 @@ void printRow(Application& app, double elapsed, int paints,
         "/ "
         "%.0f / %.0f µs (%lld µs) | %ld MB | %.0f %% |\n",
         double(model.frameDuration()) / 1000,
-        app.mainWindow().content()->simulationView()->trailsShown() ? ", trails" : "",
+        (std::string(app.mainWindow().trailsAction()->isChecked() ? ", trails" : "") +
+         (app.mainWindow().keepAllInViewAction()->isChecked() ? ", keep all in view" : ""))
+            .c_str(),
         share(processCpu), share(main), share(timer), share(others), double(mainWakeUps) / elapsed,
         paints / elapsed, ticks, 100 * (ticks / nominal - 1), percentile(late, 0.5),
         percentile(late, 0.99), percentile(late, 0.999), (long long)model.timer().leeway().count(),
