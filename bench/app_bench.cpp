@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -146,7 +147,7 @@ void measureStartup(Application& app) {
     app.mainWindow().content()->simulationView()->installEventFilter(counter);
 }
 
-void printRow(Application& app, double elapsed, int paints,
+void printRow(Application& app, double elapsed, int paints, int cameraMoves,
               const std::map<int, ThreadUsage>& before, const std::map<int, ThreadUsage>& after,
               double processCpu, double machineBusy, const Firings& firings) {
     const auto share = [elapsed](double seconds) { return 100 * seconds / elapsed; };
@@ -169,13 +170,17 @@ void printRow(Application& app, double elapsed, int paints,
     const double nominal = 1e6 / double(model.frameDuration());
     const auto late = firings.lateness();
     std::printf(
-        "| %g ms%s%s | %.2f %% | %.2f %% | %.3f %% | %.2f %% | %.0f | %.1f | %.6g (%+.2f %%) | "
+        "| %g ms%s | %.2f %% | %.2f %% | %.3f %% | %.2f %% | %.0f | %.1f | %.6g (%+.2f %%) | "
         "%.0f / %.0f / %.0f µs (%lld µs) | %ld MB | %.0f %% |\n",
         double(model.frameDuration()) / 1000,
-        app.mainWindow().content()->simulationView()->trailsShown() ? ", trails" : "",
-        model.stepParameters().method == IntegrationMethod::euler
-            ? ""
-            : (", " + std::string(methodName(model.stepParameters().method))).c_str(),
+        (std::string(app.mainWindow().trailsAction()->isChecked() ? ", trails" : "") +
+         (app.mainWindow().keepAllInViewAction()->isChecked()
+              ? ", keep all in view (moved in " + std::to_string(cameraMoves) + " frames)"
+              : "") +
+         (model.stepParameters().method == IntegrationMethod::euler
+              ? ""
+              : ", " + std::string(methodName(model.stepParameters().method))))
+            .c_str(),
         share(processCpu), share(main), share(timer), share(others), double(mainWakeUps) / elapsed,
         paints / elapsed, ticks, 100 * (ticks / nominal - 1), percentile(late, 0.5),
         percentile(late, 0.99), percentile(late, 0.999), (long long)model.timer().leeway().count(),
@@ -187,11 +192,20 @@ void printRow(Application& app, double elapsed, int paints,
 void measureRun(Application& app, int seconds) {
     auto* counter = new PaintCounter;
     auto paints = std::make_shared<int>(0);
-    counter->onPaint = [paints] { ++*paints; };
+    // Frames painted with a camera other than the last one's: Keep All in View moving.
+    auto moves = std::make_shared<int>(0);
+    const SimulationView* view = app.mainWindow().content()->simulationView();
+    counter->onPaint = [paints, moves, view, last = std::make_shared<Camera>()] {
+        ++*paints;
+        if (!(view->shownCamera() == *last)) {
+            ++*moves;
+            *last = view->shownCamera();
+        }
+    };
     app.mainWindow().content()->simulationView()->installEventFilter(counter);
 
     // A second after the delayed start, for `seconds`.
-    QTimer::singleShot(6000, [&app, seconds, paints] {
+    QTimer::singleShot(6000, [&app, seconds, paints, moves] {
         Model& model = *app.model();
         auto& timer = const_cast<PeriodicTimer&>(model.timer());
         const auto nominal = 1e6 / double(model.frameDuration());
@@ -205,7 +219,7 @@ void measureRun(Application& app, int seconds) {
             m->tick();
             f->add(now, duration<double, std::micro>(late).count());
         });
-        const int paintsBefore = *paints;
+        const int paintsBefore = *paints, movesBefore = *moves;
         const auto before = threadUsage();
         const double processCpu = cpuClockSeconds(CLOCK_PROCESS_CPUTIME_ID);
         const double machineBusy = machineBusySeconds();
@@ -213,8 +227,8 @@ void measureRun(Application& app, int seconds) {
         wall->start();
         QTimer::singleShot(seconds * 1000, [=, &app] {
             const double elapsed = double(wall->nsecsElapsed()) / 1e9;
-            printRow(app, elapsed, *paints - paintsBefore, before, threadUsage(),
-                     cpuClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - processCpu,
+            printRow(app, elapsed, *paints - paintsBefore, *moves - movesBefore, before,
+                     threadUsage(), cpuClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - processCpu,
                      machineBusySeconds() - machineBusy, *firings);
             app.model()->cancel();
             QApplication::exit(0);

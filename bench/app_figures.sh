@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Prints the application's performance figures: the step, painting, start-up,
 # the cost table of the running window at 30, 1, 0.1 and 0.013 ms (at 30 and
-# 1 ms with trails too), and how fast a key press is acted on at 0.013 ms.
+# 1 ms with trails too, and at 30 ms with Keep All in View, without and with
+# trails), and how fast a key press is acted on at 0.013 ms.
 # Runs under Xvfb at 1600 × 900.
-#   [BUILD_DIR=build/other] [BEFORE=build/before] [ROWS="30,1,30 1,30 0 leapfrog"] bench/app_figures.sh [table]
-# table: the cost table only; ROWS: its periods, comma-separated (a row "30 1" is 30 ms with
-# trails, "30 0 leapfrog" 30 ms without trails under that integration method);
+#   [BUILD_DIR=build/other] [BEFORE=build/before] [ROWS="30,1,30 1,30 0 0 leapfrog"] bench/app_figures.sh [table]
+# table: the cost table only; ROWS: its rows, comma-separated: the period, then
+# 1 or 0 for trails and for Keep All in View, then an integration method
+# ("30 1" is 30 ms with trails, "30 0 0 leapfrog" 30 ms under leapfrog);
 # BEFORE: another build measured beside this one, row by row, so that both
 # see the same machine.
 set -euo pipefail
@@ -27,13 +29,13 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
-# Fresh settings with the given calculation period, trails if asked (1) and
-# an integration method (euler unless told).
+# Fresh settings with the given calculation period, trails and Keep All in
+# View if asked (1), and an integration method (euler unless told).
 settings() {
-    export XDG_CONFIG_HOME=$work/config-$1-${2:-0}-${3:-euler}
+    export XDG_CONFIG_HOME=$work/config-$1-${2:-0}-${3:-0}-${4:-euler}
     mkdir -p "$XDG_CONFIG_HOME/Pellomarin"
-    printf '[General]\ncalculation%%20period=%s\nshow%%20trails=%s\nintegration%%20method=%s\n' \
-        "$1" "${2:-0}" "${3:-euler}" >"$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf"
+    printf '[General]\ncalculation%%20period=%s\nshow%%20trails=%s\nkeep%%20all%%20in%%20view=%s\nintegration%%20method=%s\n' \
+        "$1" "${2:-0}" "${3:-0}" "${4:-euler}" >"$XDG_CONFIG_HOME/Pellomarin/Pellomarin.conf"
 }
 
 # Waits, ten minutes at most, for 5 s in which the machine is over 95 % idle:
@@ -54,7 +56,7 @@ table() {
     echo "== Running costs; load average $(cut -d' ' -f1-3 /proc/loadavg)"
     echo "| period | process | main thread | timer thread | other threads | main wake-ups/s | paints/s | ticks/s | lateness p50 / p99 / p99.9 (leeway) | peak RSS | rest of the machine |"
     echo "|---|---|---|---|---|---|---|---|---|---|---|"
-    local rows=("30" "1" "0.1" "0.013" "30 1" "1 1")
+    local rows=("30" "1" "0.1" "0.013" "30 1" "1 1" "30 0 1" "30 1 1")
     [ -z "${ROWS:-}" ] || IFS=, read -r -a rows <<<"$ROWS"
     for run in "${rows[@]}"; do
         settings $run

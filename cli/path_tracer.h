@@ -17,11 +17,13 @@ namespace pellomarin::cli {
 template <typename Sink>
 class PathTracer {
 public:
-    PathTracer(double width_, double height_, Sink& sink_)
+    // `camera` is read at every step: it may be set before the first.
+    PathTracer(double width_, double height_, Sink& sink_, const Camera& camera_)
         : width(width_),
           height(height_),
           near{-1.0, -1.0, width_ + 1.0, height_ + 1.0},
-          sink(sink_) {}
+          sink(sink_),
+          camera(camera_) {}
 
     void add(const BallList& balls) {
         for (int i = 0; i < 3; ++i)
@@ -45,7 +47,7 @@ private:
 
     void follow(int ball, const Triple& position) {
         Path& path = paths[ball];
-        const auto point = screenPoint(position, width, height);
+        const auto point = screenPoint(position, width, height, camera);
         if (!point) {
             path = {};
             return;
@@ -75,6 +77,7 @@ private:
     double height;
     ScreenRect near;
     Sink& sink;
+    const Camera& camera;
     std::array<Path, 3> paths{};
 };
 

@@ -12,6 +12,7 @@
 #include <iostream>
 
 #include "integration.h"
+#include "keep_in_view.h"
 #include "model.h"
 #include "new_simulation.h"
 #include "number_form.h"
@@ -123,6 +124,31 @@ std::string conservedLine(const char* name, const std::string& start, const std:
     return std::string(name) + ":\t" + start + '\t' + end + '\t' + descriptionText(change) + '\n';
 }
 
+// The camera with which every position of the run, disc included, just fits
+// inside the picture with a margin: the eye moves back for a run that leaves
+// the fixed view, the view narrows for one that stays near the centre. Found
+// by running it once before the run that is printed and drawn, which repeats
+// it exactly.
+Camera fittedCamera(const Camera& camera, const BallList& start, std::uint64_t steps,
+                    const StepParameters& parameters, const cli::PictureOptions& picture) {
+    BallList balls;
+    for (int i = 0; i < 3; ++i)
+        balls[i] = start[i]->copy();
+    // 5 % of the way to each edge, and room for the smallest disc and a path's edge.
+    const auto within = [](int side) { return side * 0.5 * 0.95 - smallestDisc; };
+    const double hx = within(picture.width), hy = within(picture.height);
+    Integrator integrator(parameters);
+    double zoom = Camera::largestZoom;  // as far as the window zooms in
+    for (std::uint64_t n = 0;; ++n) {
+        for (const auto& ball : balls)
+            zoom = std::min(zoom, camera.fittingZoom(ball->position, ball->radius, hx, hy));
+        if (n == steps)
+            break;
+        integrator.step(balls);
+    }
+    return camera.zoomedTo(std::max(zoom, KeepInView::smallestZoom));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,11 +175,17 @@ int main(int argc, char** argv) {
         return fail(error->message);
     const BallList& balls = std::get<BallList>(start);
 
+    const StepParameters parameters{run->timeStep, options.gravity, options.method, options.law};
+    if (picture) {
+        const Camera turned(1.0, options.picture->turn, options.picture->tilt);
+        picture->setCamera(options.picture->fit ? fittedCamera(turned, balls, options.steps,
+                                                               parameters, *options.picture)
+                                                : turned);
+    }
     cli::RunPicture* const paths = picture && options.picture->paths ? picture.get() : nullptr;
     if (paths)
         paths->add(balls);
 
-    const StepParameters parameters{run->timeStep, options.gravity, options.method, options.law};
     Integrator integrator(parameters);
     const auto energyColumn = [&] {
         return options.conserved ? ',' + shortestText(energy(options.law, balls, options.gravity))

@@ -22,7 +22,7 @@ PngPicture::PngPicture(QImage image_, std::unique_ptr<PictureFile> file_)
     : image(std::move(image_)),
       file(std::move(file_)),
       raster(pixelsOf(image), image.width(), image.height(), int(image.bytesPerLine() / 4)),
-      tracer(image.width(), image.height(), raster) {
+      tracer(image.width(), image.height(), raster, camera) {
     std::memset(image.bits(), 0, std::size_t(image.sizeInBytes()));  // no coverage yet
 }
 
@@ -38,7 +38,7 @@ std::optional<std::string> PngPicture::finish(const BallList& balls) {
     {
         QPainter painter(&image);
         const std::array<Ball, 3> last{*balls[0], *balls[1], *balls[2]};
-        paintDiscs(painter, discsOf(last, image.size()), image.rect());
+        paintDiscs(painter, discsOf(last, image.size(), camera, smallestDiameter()), image.rect());
     }
     // Encoded in memory, so that the file's own write reports a failure with
     // the system's reason (libpng's writer only knows that one failed).

@@ -1,6 +1,9 @@
 #include "run_options.h"
 
 #include <charconv>
+#include <cmath>
+
+#include "camera.h"
 
 namespace pellomarin::cli {
 
@@ -9,7 +12,8 @@ const char* const usage =
     "                      [--state FILE|-] [--steps N] [--every K] [--describe]\n"
     "                      [--integrator euler|leapfrog|accurate] [--law inverse-distance|newton]\n"
     "                      [--conserved]\n"
-    "                      [--picture FILE.png|FILE.svg [--size WxH] [--no-paths]]\n";
+    "                      [--picture FILE.png|FILE.svg [--size WxH] [--no-paths]\n"
+    "                       [--fit] [--turn DEG] [--tilt DEG]]\n";
 
 namespace {
 
@@ -84,6 +88,11 @@ std::variant<RunOptions, UsageError> parseArguments(
             pictureOnly = option;
             continue;
         }
+        if (option == "--fit") {
+            picture.fit = true;
+            pictureOnly = option;
+            continue;
+        }
         if (option == "--help" || option == "-h") {
             options.help = true;
             continue;
@@ -91,7 +100,8 @@ std::variant<RunOptions, UsageError> parseArguments(
         if (option != "--masses" && option != "--gravity" && option != "--period" &&
             option != "--seed" && option != "--state" && option != "--steps" &&
             option != "--every" && option != "--picture" && option != "--size" &&
-            option != "--integrator" && option != "--law")
+            option != "--integrator" && option != "--law" && option != "--turn" &&
+            option != "--tilt")
             return UsageError{"unknown argument " + quoted(option)};
         if (i + 1 == arguments.size())
             return UsageError{std::string(option) + ": missing value"};
@@ -138,6 +148,13 @@ std::variant<RunOptions, UsageError> parseArguments(
                 return invalid(option, "WxH, each from 16 to 16384", value);
             picture.width = size->first;
             picture.height = size->second;
+            pictureOnly = option;
+        } else if (option == "--turn" || option == "--tilt") {
+            const auto degrees = finiteNumber(value);
+            const bool tilt = option == "--tilt";
+            if (!degrees || (tilt && !(std::abs(*degrees) <= Camera::largestTilt)))
+                return invalid(option, tilt ? "degrees from -89 to 89" : "degrees", value);
+            (tilt ? picture.tilt : picture.turn) = *degrees;
             pictureOnly = option;
         } else {
             const auto number = count(value);

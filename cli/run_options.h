@@ -29,6 +29,11 @@ struct PictureOptions {
     int width = 800;  // pixels
     int height = 800;
     bool paths = true;  // each ball's path under the balls
+    // The camera: turned and tilted by these degrees, and with `fit` moved
+    // back just far enough that the whole run lies inside the picture.
+    double turn = 0.0;
+    double tilt = 0.0;
+    bool fit = false;
 };
 inline constexpr int smallestPicture = 16;
 inline constexpr int largestPicture = 16384;

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "ball.h"
+#include "camera.h"
 #include "run_options.h"
 
 namespace pellomarin::cli {
@@ -21,10 +22,20 @@ public:
         const PictureOptions& options);
     virtual ~RunPicture() = default;
 
+    // The camera the picture is seen with, before the first add: the fixed view unless set.
+    void setCamera(const Camera& camera_) { camera = camera_; }
+
     // The balls at the start and after every step, for the paths.
     virtual void add(const BallList& balls) = 0;
     // Draws the balls and puts the file in place; why that failed, if it did.
     virtual std::optional<std::string> finish(const BallList& balls) = 0;
+
+protected:
+    // Across, the least a ball is drawn: as in the window at a device pixel
+    // ratio of 1, nothing in the fixed view.
+    double smallestDiameter() const { return camera.isFixedView() ? 0.0 : smallestDisc; }
+
+    Camera camera;
 };
 
 }  // namespace pellomarin::cli

@@ -80,7 +80,7 @@ SvgPicture::SvgPicture(const PictureOptions& options, std::unique_ptr<PictureFil
       width(options.width),
       height(options.height),
       writer(*file),
-      tracer(width, height, writer) {
+      tracer(width, height, writer, camera) {
     const std::string w = std::to_string(width), h = std::to_string(height);
     file->write(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -101,7 +101,7 @@ std::optional<std::string> SvgPicture::finish(const BallList& balls) {
     std::string text = "</g>\n";
     const std::array<Ball, 3> last{*balls[0], *balls[1], *balls[2]};
     const QRectF area(0, 0, width, height);
-    for (const Disc& disc : discsOf(last, area.size())) {
+    for (const Disc& disc : discsOf(last, area.size(), camera, smallestDiameter())) {
         const std::string fill = "\" fill=\"" + colourOf(disc.id) + "\"/>\n";
         if (disc.r > largestEllipseRadius) {
             // As the window fills it: one span per pixel row.

@@ -54,6 +54,38 @@
         <source>Conservation</source>
         <translation>Erhaltungsgrößen</translation>
     </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Turn Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Turn Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Tilt Up</source>
+        <translation>Nach oben kippen</translation>
+    </message>
+    <message>
+        <source>Tilt Down</source>
+        <translation>Nach unten kippen</translation>
+    </message>
+    <message>
+        <source>Reset View</source>
+        <translation>Ansicht zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Keep All in View</source>
+        <translation>Alle im Blick behalten</translation>
+    </message>
 </context>
 <context>
     <name>pellomarin::SettingsWindow</name>

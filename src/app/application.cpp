@@ -40,19 +40,22 @@ Application::Application(SettingsStore& settings_, Options options_)
     connect(w->quitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
 
     SimulationView* view = w->content()->simulationView();
-    w->trailsAction()->setChecked(settings.read(settings::showTrails) > 0.0);
-    view->setTrailsShown(w->trailsAction()->isChecked());
-    connect(w->trailsAction(), &QAction::toggled, this, [this, view](bool on) {
-        settings.write(settings::showTrails, on ? 1.0 : 0.0);
-        view->setTrailsShown(on);
-    });
+    // The View menu's remembered choices: the key, the command, what it sets.
     StatusBar* bar = w->content()->statusBar();
-    w->conservationAction()->setChecked(settings.read(settings::showConservation) > 0.0);
-    bar->setConservationShown(w->conservationAction()->isChecked());
-    connect(w->conservationAction(), &QAction::toggled, this, [this, bar](bool on) {
-        settings.write(settings::showConservation, on ? 1.0 : 0.0);
-        bar->setConservationShown(on);
-    });
+    const std::tuple<std::string_view, QAction*, std::function<void(bool)>> choices[] = {
+        {settings::showTrails, w->trailsAction(), [view](bool on) { view->setTrailsShown(on); }},
+        {settings::showConservation, w->conservationAction(),
+         [bar](bool on) { bar->setConservationShown(on); }},
+        {settings::keepAllInView, w->keepAllInViewAction(),
+         [view](bool on) { view->setKeepAllInView(on); }}};
+    for (const auto& [key, action, set] : choices) {
+        action->setChecked(settings.read(key) > 0.0);
+        set(action->isChecked());
+        connect(action, &QAction::toggled, this, [this, key = key, set = set](bool on) {
+            settings.write(key, on ? 1.0 : 0.0);
+            set(on);
+        });
+    }
     holder->observe([this] { window->suspendResumeAction()->setEnabled(holder->value()); });
 
     show(pellomarin::newSimulation(readMasses(settings), random, postToMain));

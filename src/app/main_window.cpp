@@ -52,6 +52,27 @@ MainWindow::MainWindow(MinimumDistance& minimum, QWidget* parent)
     trails->setCheckable(true);
     conservation = addCommand(view, tr("Conservation"), QKeySequence(Qt::CTRL | Qt::Key_E));
     conservation->setCheckable(true);
+    view->addSeparator();
+    SimulationView* area = content_->simulationView();
+    constexpr double zoomStep = 1.25;
+    constexpr double turnStep = 15.0;  // degrees
+    const auto command = [&](const QString& label, QKeyCombination key, auto act) {
+        QAction* action = addCommand(view, label, key);
+        connect(action, &QAction::triggered, area, act);
+        return action;
+    };
+    // Also = : the key that has + on it, without Shift.
+    command(tr("Zoom In"), Qt::CTRL | Qt::Key_Plus, [area] { area->zoomBy(zoomStep); })
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    command(tr("Zoom Out"), Qt::CTRL | Qt::Key_Minus, [area] { area->zoomBy(1.0 / zoomStep); });
+    command(tr("Turn Left"), Qt::CTRL | Qt::Key_Left, [area] { area->turnBy(-turnStep, 0.0); });
+    command(tr("Turn Right"), Qt::CTRL | Qt::Key_Right, [area] { area->turnBy(turnStep, 0.0); });
+    command(tr("Tilt Up"), Qt::CTRL | Qt::Key_Up, [area] { area->turnBy(0.0, turnStep); });
+    command(tr("Tilt Down"), Qt::CTRL | Qt::Key_Down, [area] { area->turnBy(0.0, -turnStep); });
+    command(tr("Reset View"), Qt::CTRL | Qt::Key_0, [area] { area->setCamera({}); });
+    keepAllInView = addCommand(view, tr("Keep All in View"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    keepAllInView->setCheckable(true);
 
     new WindowFrame(this, content_->simulationView());
     // Wide enough for the status bar on one row, where the screen has room.

@@ -25,6 +25,7 @@ public:
     QAction* quitAction() const { return quit; }
     QAction* trailsAction() const { return trails; }
     QAction* conservationAction() const { return conservation; }
+    QAction* keepAllInViewAction() const { return keepAllInView; }
 
 private:
     ContentView* content_;
@@ -36,6 +37,7 @@ private:
     QAction* quit;
     QAction* trails;
     QAction* conservation;
+    QAction* keepAllInView;
 };
 
 }  // namespace pellomarin

@@ -67,6 +67,8 @@ inline constexpr std::string_view forceLaw = "force law";
 inline constexpr std::string_view showTrails = "show trails";
 // Whether the status bar shows the energy and the angular momentum: 1 or 0 (absent: off).
 inline constexpr std::string_view showConservation = "show conservation";
+// Whether the window's camera keeps every ball in view: 1 or 0, like showTrails.
+inline constexpr std::string_view keepAllInView = "keep all in view";
 
 }  // namespace settings
 

@@ -5,14 +5,15 @@
 
 namespace pellomarin {
 
-Discs discsOf(const std::array<Ball, 3>& balls, QSizeF area) {
+Discs discsOf(const std::array<Ball, 3>& balls, QSizeF area, const Camera& camera,
+              double smallest) {
     const double cx = area.width() * 0.5;
     const double cy = area.height() * 0.5;
     Discs discs;
-    for (int i : drawList(balls)) {
+    for (int i : camera.drawList(balls)) {
         const Ball& ball = balls[i];
-        const double d = apparentDiameter(ball);
-        const ScreenOffset offset = projectedOffset(ball.position);
+        const double d = std::max(camera.apparentDiameter(ball), smallest);  // NaN stays
+        const ScreenOffset offset = camera.offset(ball.position);
         if (isOnScreen(d, offset, cx, cy))
             discs.disc[discs.count++] = {{cx + offset.x, cy + offset.y}, d * 0.5, ball.id};
     }

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "ball.h"
+#include "camera.h"
 
 namespace pellomarin {
 
@@ -28,8 +29,10 @@ struct Discs {
     const Disc* end() const { return disc.data() + count; }
 };
 
-// The visible balls in an area of this size, farthest first.
-Discs discsOf(const std::array<Ball, 3>& balls, QSizeF area);
+// The visible balls in an area of this size, farthest first, seen with this
+// camera and never smaller across than `smallest`.
+Discs discsOf(const std::array<Ball, 3>& balls, QSizeF area, const Camera& camera = {},
+              double smallest = 0.0);
 
 // Beyond this radius the painter's fixed-point rasteriser overflows, so a
 // huge circle is filled as one horizontal span per pixel row instead.

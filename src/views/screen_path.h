@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "projection.h"
+#include "camera.h"
 
 namespace pellomarin {
 
@@ -17,10 +17,11 @@ struct ScreenPoint {
 // Where a position appears in a drawing area of this size, top left at (0, 0),
 // exactly where a ball centred there is drawn. Nothing for a position the
 // drawing skips: at or behind the eye, or projected to no finite place.
-inline std::optional<ScreenPoint> screenPoint(const Triple& position, double width, double height) {
-    if (!(position.y() > eyeY))
+inline std::optional<ScreenPoint> screenPoint(const Triple& position, double width, double height,
+                                              const Camera& camera = {}) {
+    if (!camera.isInFront(position))
         return std::nullopt;
-    const ScreenOffset offset = projectedOffset(position);
+    const ScreenOffset offset = camera.offset(position);
     const ScreenPoint point{width * 0.5 + offset.x, height * 0.5 + offset.y};
     if (!std::isfinite(point.x) || !std::isfinite(point.y))
         return std::nullopt;

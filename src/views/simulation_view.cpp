@@ -1,12 +1,17 @@
 #include "simulation_view.h"
 
 #include <QFocusEvent>
+#include <QNativeGestureEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace pellomarin {
 
 namespace {
+
+constexpr double zoomPerNotch = 1.25;    // a mouse wheel's notch, as Zoom In
+constexpr double degreesPerPixel = 0.4;  // of a drag with the right button
 
 // The pixels a disc touches, antialiased edge included.
 QRect touched(QPointF centre, double r) {
@@ -42,6 +47,10 @@ void SimulationView::setModel(std::shared_ptr<Model> model) {
         model_->observeVersion([this] { showLatest(); });
     shown.reset();
     clearTrails();
+    if (keepAll && model_) {
+        shown = model_->snapshot();
+        follow(false);  // a new picture: at once
+    }
     update();
 }
 
@@ -49,8 +58,10 @@ void SimulationView::setTrailsShown(bool on) {
     if (on == trailsShown())
         return;
     trails = on ? std::make_unique<Trails>() : nullptr;
-    if (trails)
+    if (trails) {
         trails->resize(size());
+        trails->setCamera(seenWith);
+    }
     update();
 }
 
@@ -62,6 +73,93 @@ void SimulationView::clearTrails() {
 void SimulationView::resizeEvent(QResizeEvent*) {
     if (trails)
         trails->resize(size());  // the points are projected anew
+    cameraChanged();
+}
+
+void SimulationView::setCamera(const Camera& camera) {
+    userCamera = Camera(std::clamp(camera.zoom(), Camera::smallestZoom, Camera::largestZoom),
+                        camera.turn(), camera.tilt());
+    cameraChanged();
+}
+
+void SimulationView::zoomBy(double factor) {
+    if (factor > 0.0)
+        setCamera(userCamera.zoomedTo(userCamera.zoom() * factor));
+}
+
+void SimulationView::turnBy(double turn, double tilt) {
+    setCamera({userCamera.zoom(), userCamera.turn() + turn, userCamera.tilt() + tilt});
+}
+
+void SimulationView::setKeepAllInView(bool on) {
+    if (on == keepAll.has_value())
+        return;
+    keepAll.reset();
+    if (on)
+        keepAll.emplace();
+    cameraChanged();
+    update();  // the smallest disc may have changed
+}
+
+void SimulationView::cameraChanged() {
+    if (!keepAll || !model_) {
+        showWith(userCamera);
+        return;
+    }
+    if (!shown)
+        shown = model_->snapshot();
+    follow(model_->isRunning());  // the frames glide; a still picture moves at once
+}
+
+bool SimulationView::follow(bool glide) {
+    return showWith(keepAll->follow(*shown, userCamera, width() * 0.5, height() * 0.5, glide));
+}
+
+bool SimulationView::showWith(const Camera& camera) {
+    if (camera == seenWith)
+        return false;
+    seenWith = camera;
+    if (trails)
+        trails->setCamera(camera);
+    update();
+    return true;
+}
+
+double SimulationView::smallestDiameter() const {
+    return seenWith.isFixedView() && !keepAll ? 0.0 : smallestDisc / devicePixelRatioF();
+}
+
+bool SimulationView::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            zoomBy(1.0 + gesture->value());  // a touchpad's pinch
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void SimulationView::wheelEvent(QWheelEvent* event) {
+    // A touchpad's scroll comes in shares of a notch.
+    zoomBy(std::pow(zoomPerNotch, event->angleDelta().y() / 120.0));
+    event->accept();
+}
+
+void SimulationView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        draggedFrom = event->position();
+    QWidget::mousePressEvent(event);
+}
+
+void SimulationView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::RightButton))
+        return QWidget::mouseMoveEvent(event);
+    const QPointF by = event->position() - draggedFrom;
+    draggedFrom = event->position();
+    // The drawing follows the pointer: a drag to the right takes the eye to
+    // the left, a drag down takes it up.
+    turnBy(-by.x() * degreesPerPixel, by.y() * degreesPerPixel);
 }
 
 double SimulationView::simulatedTime() const {
@@ -72,9 +170,12 @@ void SimulationView::showLatest() {
     if (!model_)
         return;
     shown = model_->snapshot();
+    const bool moved = keepAll && follow(true);
     if (trails)
         trails->add(*shown, simulatedTime(), [this](const QRect& r) { update(r); });
-    const Discs next = discsOf(*shown, size());
+    if (moved)
+        return;  // all of it is repainted
+    const Discs next = discsOf(*shown, size(), seenWith, smallestDiameter());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
         for (const Disc& disc : *discs) {
             if (disc.r > width() + height()) {
@@ -96,7 +197,7 @@ void SimulationView::paintEvent(QPaintEvent* event) {
     if (model_) {
         if (!shown)
             shown = model_->snapshot();
-        drawn = discsOf(*shown, size());
+        drawn = discsOf(*shown, size(), seenWith, smallestDiameter());
         paintDiscs(painter, drawn, area);
     }
     if (focusFromKeyboard && hasFocus())

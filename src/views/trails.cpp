@@ -105,7 +105,7 @@ Trails::Trails() {
 }
 
 std::optional<ScreenPoint> Trails::project(const Point& p) const {
-    return screenPoint(p.position, area.width(), area.height());
+    return screenPoint(p.position, area.width(), area.height(), camera);
 }
 
 // Hands over the pixels of the area that a line within `box` touches. Bounded
@@ -145,6 +145,15 @@ void Trails::push(Ring& ring, const Point& p) const {
 
 void Trails::resize(QSize area_) {
     area = area_;
+    reproject();
+}
+
+void Trails::setCamera(const Camera& camera_) {
+    camera = camera_;
+    reproject();
+}
+
+void Trails::reproject() {
     for (Ring& ring : rings) {
         const Ring old = ring;  // the boxes, projected anew
         ring = {};

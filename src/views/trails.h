@@ -30,8 +30,10 @@ public:
 
     Trails();
 
-    // The drawing area the points are projected into.
+    // The drawing area the points are projected into, and the camera: the
+    // points are projected anew, at most `capacity` per ball.
     void resize(QSize area);
+    void setCamera(const Camera& camera);
 
     // Hands over each part of the area to repaint, a rectangle at a time.
     using Repaint = std::function<void(const QRect&)>;
@@ -76,10 +78,12 @@ private:
     int shadeAt(double time) const;
     void push(Ring& ring, const Point& p) const;
     void repaintAll(const Repaint& repaint) const;
+    void reproject();
 
     std::array<Ring, 3> rings;
     std::array<std::array<QPen, shades + 1>, 3> pens;
     QSize area;
+    Camera camera;
     double fadedAt = 0.0;  // the fade is measured from here
 };
 

@@ -195,10 +195,19 @@ private slots:
         const auto start = app.model()->memento()[0]->position;
         QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(app.model()->snapshot()[0].position, start);
+        // Zoom, turn and tilt change the picture; Reset View brings back the fixed view's.
+        const QImage fixedView = area->grab().toImage();
+        for (const Qt::Key key : {Qt::Key_Equal, Qt::Key_Left, Qt::Key_Down}) {
+            QTest::keyClick(&window, key, Qt::ControlModifier);
+            QVERIFY(area->grab().toImage() != fixedView);
+        }
+        QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(area->grab().toImage(), fixedView);
         QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
         QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
-        const auto shown = [](MainWindow& w) {  // trails and conservation
-            return w.trailsAction()->isChecked() &&
+        QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+        const auto shown = [](MainWindow& w) {  // trails, conservation, Keep All in View
+            return w.trailsAction()->isChecked() && w.keepAllInViewAction()->isChecked() &&
                    w.content()->statusBar()->findChild<QWidget*>("energy")->isVisibleTo(&w);
         };
         QVERIFY(shown(window) && shown(Application(store, {1h, 1}).mainWindow()));

@@ -41,6 +41,10 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
     EXPECT_EQ(std::tuple(all.gravity, all.periodMs, *all.seed, *all.statePath, all.steps,
                          *all.every, all.describe),
               std::tuple(0.5, 0.013, 18446744073709551615u, "-", 10u, 3u, true));
+    const auto seen = *std::get<RunOptions>(parseArguments({"--picture", "a.svg", "--fit", "--turn",
+                                                            "-400", "--tilt", "89"}))
+                           .picture;
+    EXPECT_EQ(std::tuple(seen.fit, seen.turn, seen.tilt), std::tuple(true, -400.0, 89.0));
     // Each message names what is wrong, on one line: control characters are escaped.
     const std::vector<std::pair<std::vector<std::string_view>, std::string>> refusals = {
         {{"--masses", "1,,2"}, "--masses"},
@@ -58,7 +62,11 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--picture", "a.png", "--size", "800x16385"}, "--size"},
         {{"--gravity", "5\r\n"}, "got '5\\x0d\\x0a'"},
         {{"--seed", "1", "--bogus"}, "unknown argument '--bogus'"},
-        {{"--size", "20x20"}, "--size: only with --picture"}};
+        {{"--size", "20x20"}, "--size: only with --picture"},
+        {{"--picture", "a.png", "--turn", "inf"}, "--turn"},
+        {{"--picture", "a.png", "--tilt", "-89.5"}, "--tilt"},
+        {{"--turn", "1"}, "--turn: only with --picture"},
+        {{"--fit"}, "--fit: only with --picture"}};
     for (const auto& [argv, expected] : refusals)
         EXPECT_TRUE(refused(parseArguments(argv), expected));
 }
@@ -235,6 +243,29 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
         EXPECT_EQ(QPointF(cx, cy), centre);
         EXPECT_EQ(std::tuple(at(cx, cy), at(cx, cy - r + 1.5), at(cx, cy - r - 1.5)),
                   std::tuple(rgb, rgb, black));
+    }
+    fs::remove_all(dir);
+}
+
+// Fitted, the whole run lies inside the picture, off its edge and within the
+// margin of it: seed 3, which leaves the fixed view, turned and tilted, and
+// balls that stay near the centre.
+TEST(Runner, AFittedPictureHoldsTheWholeRunNearItsEdge) {
+    char folder[] = "/tmp/fit-XXXXXX";
+    const fs::path dir = ::mkdtemp(folder);
+    for (const std::string run : {"--seed 3 --steps 1500 --turn 30 --tilt 20", "--state -"}) {
+        const fs::path file = dir / "fit.png";
+        ASSERT_EQ(runRunner(run + " --size 200x160 --fit --picture " + file.string(),
+                            "30,0,0,0,0,0\n-30,0,0,0,0,0\n0,0,30,0,0,0\n")
+                      .status,
+                  0);
+        const QImage png(QString::fromStdString(file.string()));
+        int nearest = 100;  // of the lit pixels, to an edge
+        for (int y = 0; y < png.height(); ++y)
+            for (int x = 0; x < png.width(); ++x)
+                if (png.pixel(x, y) != qRgb(0, 0, 0))
+                    nearest = std::min({nearest, x, y, png.width() - 1 - x, png.height() - 1 - y});
+        EXPECT_TRUE(nearest > 0 && nearest < 16) << run << ": " << nearest;
     }
     fs::remove_all(dir);
 }

@@ -7,6 +7,7 @@
 
 #include "ball_colors.h"
 #include "balls.h"
+#include "camera.h"
 #include "content_view.h"
 #include "projection.h"
 #include "qt_tests.h"
@@ -73,6 +74,40 @@ private slots:
         QCOMPARE(pixelAt(drawn(p, {700, 400}), {600, 200}), ballColors[0]);
     }
 
+    // Keep All in View takes the eye back until a far ball is in the picture;
+    // with it on, even in the fixed view, no ball is drawn less than 4 device
+    // pixels across.
+    void keepAllInViewReachesAFarBallDrawnAtLeastFourPixelsAcross() {
+        SimulationView keeping;
+        keeping.resize(400, 400);
+        keeping.show();  // a hidden widget's grab resizes it, which would fit it anew
+        keeping.setKeepAllInView(true);
+        const auto redArea = [&](std::array<Triple, 3> positions, double mass) {
+            keeping.setModel(Model::make(support::balls(positions, {mass, 1, 1})));
+            const QImage image = keeping.grab().toImage();
+            double area = 0;  // ball 0's, in device pixels
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    area += image.pixelColor(x, y).green() ? 0.0 : image.pixelColor(x, y).redF();
+            return area;
+        };
+        for (const double area : {redArea({t(20000, 0, 0), t(-10000, 0, 0), t(0, 0, 0)}, 1),
+                                  redArea({t(50, 0, 0), t(-50, 0, 0), t(0, 0, 0)}, 1e-6)})
+            QVERIFY2(std::abs(area - M_PI * 4) < 2, qPrintable(QString::number(area)));
+        QVERIFY(keeping.shownCamera().isFixedView());
+        // Balls coming in from afar bring the camera in as they go.
+        const auto model = Model::make(support::balls({t(1000, 0, 0), t(-1000, 0, 0), t(0, 0, 0)},
+                                                      {1, 1, 1}, {t(-100, 0, 0), t(100, 0, 0)}),
+                                       [](std::function<void()> publish) { publish(); });
+        keeping.setModel(model);
+        const double far = keeping.shownCamera().zoom();
+        for (int n = 0; n < 8; ++n) {
+            std::this_thread::sleep_for(Model::displayFrame);  // each step told of
+            model->tick();
+        }
+        QVERIFY(keeping.shownCamera().zoom() > far);
+    }
+
     void edgesAreSmoothAtTheScreensResolution() {
         const QImage image = drawn({t(100, 0, -50), t(0, -300, 0), t(0, -300, 0)});
         const qreal ratio = image.devicePixelRatio();
@@ -107,6 +142,8 @@ private slots:
         trailed.resize(500, 400);  // the points are kept in 3D
         QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {145, 200})));
         QCOMPARE(pixelAt(trailed.grab().toImage(), {138, 200}), ballColors[1]);  // over it
+        trailed.setCamera(Camera(0.5, 0, 0));  // the eye twice as far: x -105 halved
+        QVERIFY(reddish(pixelAt(trailed.grab().toImage(), {197, 200})));
         trailed.setTrailsShown(false);
         QCOMPARE(pixelAt(trailed.grab().toImage(), {145, 200}), QColor(Qt::black));
     }
@@ -278,7 +315,8 @@ private slots:
             content.resize(width, 700);
             QTRY_COMPARE(rows(), QString(expected));
             QTRY_COMPARE(reading(), cells);
-            for (const QWidget* cell : bar.findChildren<QWidget*>(QRegularExpression("^\\w+ \\d$"))) {
+            for (const QWidget* cell :
+                 bar.findChildren<QWidget*>(QRegularExpression("^\\w+ \\d$"))) {
                 QCOMPARE(cell->palette().color(QPalette::WindowText),
                          ballColors[cell->objectName().right(1).toInt()]);
                 QCOMPARE(pixelAt(image, cell->mapTo(&content, QPoint(1, 1))), QColor(Qt::gray));
