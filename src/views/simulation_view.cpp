@@ -166,25 +166,28 @@ double SimulationView::simulatedTime() const {
     return double(model_->stepsTaken()) * model_->stepParameters().timeStep;
 }
 
+// Painted at once rather than posted for later: the notification already
+// comes at most once per display frame, and a posted update would wake the
+// event loop a second time for each frame.
 void SimulationView::showLatest() {
     if (!model_)
         return;
     shown = model_->snapshot();
     const bool moved = keepAll && follow(true);
+    QRegion changed;
     if (trails)
-        trails->add(*shown, simulatedTime(), [this](const QRect& r) { update(r); });
+        trails->add(*shown, simulatedTime(), [&changed](const QRect& r) { changed += r; });
     if (moved)
         return;  // all of it is repainted
     const Discs next = discsOf(*shown, size(), seenWith, smallestDiameter());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
         for (const Disc& disc : *discs) {
-            if (disc.r > width() + height()) {
-                update();  // it covers the area
-                return;
-            }
-            update(touched(disc.centre, disc.r));
+            if (disc.r > width() + height())
+                return update();  // it covers the area
+            changed += touched(disc.centre, disc.r);
         }
     }
+    repaint(changed);
 }
 
 void SimulationView::paintEvent(QPaintEvent* event) {
