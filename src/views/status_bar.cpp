@@ -70,6 +70,9 @@ constexpr int energyWidth = 90;  // "-1.23457E+06"
 constexpr int minimumTextWidth = 110;
 constexpr int markerSize = 11;
 
+// The balls of each pair distance, in the row's order.
+constexpr std::array<std::array<int, 2>, 3> pairs{{{0, 1}, {0, 2}, {1, 2}}};
+
 // A small filled circle in a ball's colour.
 class Marker : public QWidget {
 public:
@@ -116,9 +119,14 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     addHeading(group, QT_TR_NOOP(" Dist:"));
     addValueCells(group, dist, "distance");
     group = addGroup();
-    addMarker(group, 0), addMarker(group, 1), dist01 = new Cell(valueWidth, "distance 0-1", group);
-    addMarker(group, 0), addMarker(group, 2), dist02 = new Cell(valueWidth, "distance 0-2", group);
-    addMarker(group, 1), addMarker(group, 2), dist12 = new Cell(valueWidth, "distance 1-2", group);
+    for (int k = 0; k < 3; ++k) {
+        const auto [a, b] = pairs[k];
+        group->layout()->addWidget(new Marker(ballColors[a], group));
+        group->layout()->addWidget(new Marker(ballColors[b], group));
+        pairDist[k] = new Cell(valueWidth, QStringLiteral("distance %1-%2").arg(a).arg(b), group);
+        pairDist[k]->describe(tr("Distance between %1 and %2").arg(ballName(a), ballName(b)),
+                              tr("The distance between the centres of the two balls"));
+    }
     group = addGroup();
     minDist = new Cell(minimumTextWidth, "minimum distance", group);
     minDist->setValue({}, tr("Min. Dist.: %1").arg(QString()));
@@ -140,13 +148,6 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
         dist[i]->describe(tr("Distance of %1 from the centre").arg(ballName(i)),
                           tr("How far the ball is from the centre"));
     }
-    const QString pairDescription = tr("The distance between the centres of the two balls");
-    dist01->describe(tr("Distance between %1 and %2").arg(ballName(0), ballName(1)),
-                     pairDescription);
-    dist02->describe(tr("Distance between %1 and %2").arg(ballName(0), ballName(2)),
-                     pairDescription);
-    dist12->describe(tr("Distance between %1 and %2").arg(ballName(1), ballName(2)),
-                     pairDescription);
     minDist->describe(tr("Smallest distance"),
                       tr("The smallest distance between two balls since the last New Simulation"));
     energyNow->describe(tr("Energy"), tr("The balls' total energy under the force law in use"));
@@ -181,10 +182,6 @@ void StatusBar::addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const
     }
 }
 
-void StatusBar::addMarker(QWidget* group, int ball) {
-    group->layout()->addWidget(new Marker(ballColors[ball], group));
-}
-
 QString StatusBar::text(const QString& name) const {
     const auto* label = findChild<Cell*>(name);
     return label ? label->text() : QString();
@@ -199,15 +196,11 @@ void StatusBar::refresh() {
         dist[i]->setValue(qText(numberText(length(balls[i].position))));
         acc[i]->setValue(qText(accelerationText(length(balls[i].lastAcceleration))));
     }
-    // The only place where the running minimum is lowered.
-    const auto pair = [this](Cell* cell, const Ball& a, const Ball& b) {
-        const double d = a.distance(b);
-        minimum.lower(d);
-        cell->setValue(qText(numberText(d)));
-    };
-    pair(dist01, balls[0], balls[1]);
-    pair(dist02, balls[0], balls[2]);
-    pair(dist12, balls[1], balls[2]);
+    for (int k = 0; k < 3; ++k) {
+        const double d = balls[pairs[k][0]].distance(balls[pairs[k][1]]);
+        minimum.lower(d);  // the only place where the running minimum is lowered
+        pairDist[k]->setValue(qText(numberText(d)));
+    }
     const QString least = qText(numberText(minimum.minDistanceSoFar()));
     minDist->setValue(least, tr("Min. Dist.: %1").arg(least));
     if (!conservation->isHidden())

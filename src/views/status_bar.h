@@ -45,7 +45,6 @@ public:
 private:
     void addHeading(QWidget* group, const char* text);
     void addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name);
-    void addMarker(QWidget* group, int ball);
     void showConservation(const std::array<Ball, 3>& balls);
 
     MinimumDistance& minimum;
@@ -53,9 +52,7 @@ private:
     std::array<Cell*, 3> speed{};
     std::array<Cell*, 3> acc{};
     std::array<Cell*, 3> dist{};
-    Cell* dist01 = nullptr;
-    Cell* dist02 = nullptr;
-    Cell* dist12 = nullptr;
+    std::array<Cell*, 3> pairDist{};  // 0-1, 0-2, 1-2
     Cell* minDist = nullptr;
     QWidget* conservation = nullptr;
     Cell* energyNow = nullptr;
