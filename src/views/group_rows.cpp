@@ -39,19 +39,15 @@ std::vector<int> GroupRows::rowsFor(int width) const {
     const int gap = horizontalSpacing() + 1;
     std::vector<int> result(groups.size(), -1);
     int row = 0;
-    int used = 0;
-    bool first = true;
+    int used = -gap;  // the first group of a row follows no gap
     for (std::size_t g = 0; g < groups.size(); ++g) {
         if (groups[g]->isHidden())
             continue;
-        const int needed = groups[g]->sizeHint().width();
-        if (!first && used + gap + needed > width) {
+        const int needed = gap + groups[g]->sizeHint().width();
+        if (used >= 0 && used + needed > width) {
             ++row;
-            used = 0;
-        } else if (!first) {
-            used += gap;
+            used = -gap;
         }
-        first = false;
         used += needed;
         result[g] = row;
     }
@@ -67,16 +63,11 @@ int GroupRows::heightOf(const std::vector<int>& rowOfGroup) const {
 }
 
 QSize GroupRows::sizeHint() const {
-    int width = 0;
-    int shown = 0;
-    for (const QWidget* group : groups) {
-        if (group->isHidden())
-            continue;
-        width += group->sizeHint().width();
-        ++shown;
-    }
-    const int gaps = std::max(0, shown - 1);
-    return {width + gaps * (horizontalSpacing() + 1), heightOf(rows)};
+    const int gap = horizontalSpacing() + 1;
+    int width = -gap;
+    for (const QWidget* group : groups)
+        width += group->isHidden() ? 0 : gap + group->sizeHint().width();
+    return {std::max(0, width), heightOf(rows)};
 }
 
 QSize GroupRows::minimumSizeHint() const {
