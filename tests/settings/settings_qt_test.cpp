@@ -70,8 +70,8 @@ class SettingsWindowTest : public QObject {
 private slots:
     void showsWhatIsStoredAndStoresOnlyWhatIsCommitted() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        store.write("gravitational constant", 0.12345);
-        store.writeText("force law", "Newton");  // no law's name: shown as the default
+        store.write("gravitational constant", 1.0 / 3);  // to the last bit
+        store.writeText("force law", "Newton");          // no law's name: shown as the default
         SettingsWindow window(store);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -102,10 +102,10 @@ private slots:
         // An unedited field never rounds the stored value to what it shows.
         field("gravitational constant")->setFocus();
         QTest::keyClick(field("gravitational constant"), Qt::Key_Return);
-        QCOMPARE(store.read("gravitational constant"), 0.12345);
+        QCOMPARE(store.read("gravitational constant"), 1.0 / 3);
         QTest::keyClicks(field("gravitational constant"), "7");
         field("mass 2")->setFocus();  // leaving a field commits it too
-        QTRY_COMPARE(store.read("gravitational constant"), 0.1237);
+        QTRY_COMPARE(store.read("gravitational constant"), 0.3337);
         window.hide();
         store.write("calculation period", 30);
         store.writeText("integration method", "accurate");

@@ -37,11 +37,14 @@ class SimulationViewTest : public QObject {
 private slots:
     // Where the balls land and in which colours, the runner's pictures show
     // with the same drawing code: here, what they cannot.
-    void theNearestOnTopAndOneAtTheEyeFillsTheArea() {
+    void theNearestOnTopNoneLostInAWideAreaAndOneAtTheEyeFillsIt() {
         SimulationView view;
         view.resize(400, 400);
         view.setModel(modelAt({t(0, 0, 0), t(0, -100, 0), t(0, 0, 0)}));
         QCOMPARE(pixelAt(view.grab().toImage(), {200, 200}), ballColors[1]);
+        view.resize(700, 400);  // farther from the centre than the height's half, still inside
+        view.setModel(modelAt({t(250, 0, 0), t(0, 300, 0), t(0, 300, 40)}));
+        QCOMPARE(pixelAt(view.grab().toImage(), {600, 200}), ballColors[0]);
         // Mass 1e30 a millionth in front of the eye: a circle far beyond what
         // the painter's rasteriser takes.
         view.setModel(Model::make(
