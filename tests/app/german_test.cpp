@@ -48,14 +48,11 @@ private slots:
 
         // The drawing, every status cell and every settings field have a
         // name of their own and a description; a cell's name carries its value.
-        QList<QWidget*> widgets{window.content()->simulationView()};
-        for (QWidget* cell : bar->findChildren<QWidget*>())
-            if (!cell->objectName().isEmpty())
-                widgets << cell;
-        for (FloatField* field : app.settingsWindow().findChildren<FloatField*>())
-            widgets << field;
-        for (QComboBox* choice : app.settingsWindow().findChildren<QComboBox*>())
-            widgets << choice;
+        QList<QWidget*> widgets = bar->findChildren<QWidget*>(QRegularExpression("."));  // cells
+        widgets << window.content()->simulationView();
+        for (QWidget* input : app.settingsWindow().findChildren<QWidget*>())
+            if (qobject_cast<FloatField*>(input) || qobject_cast<QComboBox*>(input))
+                widgets << input;
         QSet<QString> names;
         for (QWidget* widget : widgets) {
             QVERIFY(!accessible(widget, QAccessible::Description).isEmpty());

@@ -49,9 +49,8 @@ sleep 1; first=$(rss); sleep 3
 echo "resident ${first} kB, 3 s later $(rss) kB"
 [ $(($(rss) - first)) -lt 2048 ] || fail "memory grew from ${first} kB"
 
+# Painted at all at that period (Suspend's effect on the picture is the application test's).
 shot a; sleep 0.5; shot b; same a b && fail "picture does not move while running"
-key ctrl+b; sleep 0.3; shot c; sleep 0.6; shot d; same c d || fail "picture moves while suspended"
-key ctrl+b; sleep 0.5; shot e; same d e && fail "picture does not move after Resume"
 
 before=$(xdotool getwindowgeometry "$window")
 xdotool mousemove --window "$window" 300 200 click 1 sleep 0.3 mousemove 20 20 sleep 0.5

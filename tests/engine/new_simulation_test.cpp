@@ -24,11 +24,9 @@ TEST(NewSimulation, EveryStartMeetsEveryConstraint) {
                 centre.add(b.position, b.mass);
                 momentum.add(b.movement, b.mass);
                 for (int j = 0; j < 3; ++j) {
-                    if (i == j)
-                        continue;
                     const Triple towards = b.position.offset(balls[j].position);
-                    ASSERT_GT(length(towards), 50);
-                    ASSERT_LE(towards.cosine(b.movement), maxApproachCosine);
+                    ASSERT_TRUE(i == j || (length(towards) > 50 &&
+                                           towards.cosine(b.movement) <= maxApproachCosine));
                 }
             }
             EXPECT_LT(length(centre), 1e-9 * m[2]);
