@@ -215,7 +215,7 @@ private slots:
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(menu->activeAction(), window.restartAction());
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < 7; ++k)
             QTest::keyClick(menu, Qt::Key_Down);
         QCOMPARE(menu->activeAction(), window.settingsAction());
         QTest::keyClick(menu, Qt::Key_Return);
