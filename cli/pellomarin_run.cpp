@@ -184,12 +184,10 @@ int main(int argc, char** argv) {
     if (const auto* error = std::get_if<cli::UsageError>(&started))
         return fail(error->message);
     const RunStart& start = std::get<RunStart>(started);
-    const auto run = runParameters(start.periodMs);
-    if (!run)
-        return fail("--period: too long to count in microseconds");
+    const RunParameters run = *runParameters(start.periodMs);  // the options refused any other
     const BallList balls = startBalls(start.balls, start.masses);
 
-    const StepParameters parameters{run->timeStep, start.gravitationalConstant, start.method,
+    const StepParameters parameters{run.timeStep, start.gravitationalConstant, start.method,
                                     start.law};
     if (picture) {
         const Camera turned(1.0, options.picture->turn, options.picture->tilt);

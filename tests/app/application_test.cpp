@@ -237,7 +237,7 @@ private slots:
                 ? (QGuiApplication::clipboard()->setText(text), app.pasteStart())
                 : app.openStart(text == "." ? dir.path() : path);
             auto* box = app.mainWindow().findChild<QMessageBox*>();
-            QVERIFY2(box && box->informativeText().contains(why),
+            QVERIFY2(box && box->isVisible() && box->informativeText().contains(why),
                      qPrintable(box ? box->informativeText() : why));
             delete box;
             QVERIFY(app.model() == model && !model->timer().isCancelled());

@@ -53,6 +53,7 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--steps", "1.5"}, "--steps"},
         {{"--every", "0"}, "--every"},
         {{"--state", ""}, "--state"},
+        {{"--state", "-", "--start", "figure-eight"}, "--start: not with --state"},
         {{"--integrator", "rk4"}, "--integrator"},
         {{"--law", "hooke"}, "--law"},
         {{"--steps"}, "--steps: missing value"},
