@@ -4,6 +4,7 @@
 //
 // Exit statuses: 0 done; 1 standard output or the picture could not be
 // written; 2 refused before the first step (arguments, state file, picture).
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +19,8 @@
 #include "number_form.h"
 #include "run_options.h"
 #include "run_picture.h"
+#include "settings.h"
+#include "start_file.h"
 
 using namespace pellomarin;
 
@@ -41,52 +44,38 @@ int outputFailed() {
     return fail(std::string("cannot write standard output: ") + std::strerror(errno), writeFailed);
 }
 
-std::variant<std::string, cli::UsageError> readAll(std::FILE* file, const std::string& name) {
-    std::string text;
-    char buffer[1 << 16];
-    while (const std::size_t read = std::fread(buffer, 1, sizeof buffer, file))
-        text.append(buffer, read);
-    if (std::ferror(file))
-        return cli::UsageError{"cannot read state file " + name + ": " + std::strerror(errno)};
-    return text;
-}
-
-std::variant<std::string, cli::UsageError> readStateFile(const std::string& path) {
-    if (path == "-")
-        return readAll(stdin, "from standard input");
-    const std::string name = cli::quoted(path);
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error)
-        return cli::UsageError{"cannot read state file " + name + ": " + error.message()};
-    if (std::filesystem::is_directory(status))
-        return cli::UsageError{"state file " + name + " is a folder"};
-    if (!std::filesystem::is_regular_file(status))
-        return cli::UsageError{"state file " + name + " is not a regular file"};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return cli::UsageError{"cannot read state file " + name + ": " + std::strerror(errno)};
-    auto text = readAll(file, name);
-    std::fclose(file);
-    return text;
-}
-
-std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& options) {
+// The balls and how they run: from the state file, whose own command gives
+// what the command line leaves out, or drawn from the seed.
+std::variant<RunStart, cli::UsageError> runStart(const cli::RunOptions& options) {
+    StartOptions named = options.start;
+    std::optional<StartState> state;
     if (options.statePath) {
-        const auto text = readStateFile(*options.statePath);
+        const auto text = cli::readStateFile(*options.statePath);
         if (const auto* error = std::get_if<cli::UsageError>(&text))
             return *error;
-        auto state = cli::parseState(std::get<std::string>(text));
-        if (auto* error = std::get_if<cli::UsageError>(&state))
+        const auto start = cli::readStart(std::get<std::string>(text));
+        if (const auto* error = std::get_if<cli::UsageError>(&start))
             return *error;
-        const auto& balls = std::get<0>(state);
-        BallList list;
-        for (int i = 0; i < 3; ++i)
-            list[i] =
-                std::make_shared<Ball>(i, balls[i].position, options.masses[i], balls[i].movement);
-        return list;
+        const StartOptions& file = std::get<cli::StartFile>(start).named;
+        named = {named.masses ? named.masses : file.masses,
+                 named.gravity ? named.gravity : file.gravity,
+                 named.periodMs ? named.periodMs : file.periodMs,
+                 named.method ? named.method : file.method, named.law ? named.law : file.law};
+        state = std::get<cli::StartFile>(start).balls;
     }
-    if (!canDrawStart(options.masses))
+    MemoryStore defaults;  // empty: every setting its default
+    const RunSettings run = upcomingRunSettings(defaults, named);
+    RunStart start{named.masses.value_or(readMasses(defaults)),
+                   run.gravitationalConstant,
+                   run.periodMs,
+                   {},
+                   run.method,
+                   run.law};
+    if (state) {
+        start.balls = *state;
+        return start;
+    }
+    if (!canDrawStart(start.masses))
         return cli::UsageError{"--masses: these masses give no start"};
     std::uint64_t seed = options.seed.value_or(0);
     if (!options.seed) {
@@ -94,10 +83,19 @@ std::variant<BallList, cli::UsageError> initialBalls(const cli::RunOptions& opti
         std::cerr << "seed: " << seed << "\n";
     }
     RandomSource random(seed);
-    auto balls = drawStart(options.masses, random);
+    const auto balls = drawStart(start.masses, random);
     if (!balls)
         return cli::UsageError{"--masses: no start found for these masses"};
-    return *balls;
+    for (int i = 0; i < 3; ++i)
+        start.balls[i] = {(*balls)[i]->position, (*balls)[i]->movement};
+    return start;
+}
+
+// The shipped starts' folder, found from where this program is.
+std::filesystem::path startsFolder() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return cli::startsFolder(program.parent_path());
 }
 
 // `extra`: what ends each row, the energy column or nothing.
@@ -159,9 +157,12 @@ int main(int argc, char** argv) {
     const auto& options = std::get<cli::RunOptions>(parsed);
     if (options.help)
         return writeOut(cli::usage) && std::fflush(stdout) == 0 ? 0 : outputFailed();
-    const auto run = runParameters(options.periodMs);
-    if (!run)
-        return fail("--period: too long to count in microseconds");
+    if (options.listStarts) {
+        std::string names;
+        for (const std::string& name : cli::startNames(startsFolder()))
+            names += name + '\n';
+        return writeOut(names) && std::fflush(stdout) == 0 ? 0 : outputFailed();
+    }
 
     std::unique_ptr<cli::RunPicture> picture;
     if (options.picture) {
@@ -170,12 +171,24 @@ int main(int argc, char** argv) {
             return fail("--picture: " + *error);
         picture = std::move(std::get<0>(opened));
     }
-    const auto start = initialBalls(options);
-    if (const auto* error = std::get_if<cli::UsageError>(&start))
+    cli::RunOptions resolved = options;
+    if (options.startName) {
+        const auto names = cli::startNames(startsFolder());
+        if (std::find(names.begin(), names.end(), *options.startName) == names.end())
+            return fail("--start: no start named " + cli::quoted(*options.startName) +
+                        " (see --list-starts)");
+        resolved.statePath =
+            (startsFolder() / (*options.startName + std::string(cli::startExtension))).string();
+    }
+    const auto started = runStart(resolved);
+    if (const auto* error = std::get_if<cli::UsageError>(&started))
         return fail(error->message);
-    const BallList& balls = std::get<BallList>(start);
+    const RunStart& start = std::get<RunStart>(started);
+    const RunParameters run = *runParameters(start.periodMs);  // the options refused any other
+    const BallList balls = startBalls(start.balls, start.masses);
 
-    const StepParameters parameters{run->timeStep, options.gravity, options.method, options.law};
+    const StepParameters parameters{run.timeStep, start.gravitationalConstant, start.method,
+                                    start.law};
     if (picture) {
         const Camera turned(1.0, options.picture->turn, options.picture->tilt);
         picture->setCamera(options.picture->fit ? fittedCamera(turned, balls, options.steps,
@@ -188,11 +201,12 @@ int main(int argc, char** argv) {
 
     Integrator integrator(parameters);
     const auto energyColumn = [&] {
-        return options.conserved ? ',' + shortestText(energy(options.law, balls, options.gravity))
-                                 : std::string();
+        return options.conserved
+                   ? ',' + shortestText(energy(start.law, balls, start.gravitationalConstant))
+                   : std::string();
     };
-    const double startEnergy = energy(options.law, balls, options.gravity);
-    const Triple startMomentum = angularMomentum(options.law, balls);
+    const double startEnergy = energy(start.law, balls, start.gravitationalConstant);
+    const Triple startMomentum = angularMomentum(start.law, balls);
     std::string out;
     if (!options.describe) {
         out = options.conserved ? "step,ball,x,y,z,vx,vy,vz,ax,ay,az,energy\n"
@@ -216,8 +230,8 @@ int main(int argc, char** argv) {
     if (options.describe) {
         out = Model::make(balls)->description() + "\n";
         if (options.conserved) {
-            const double e = energy(options.law, balls, options.gravity);
-            const Triple l = angularMomentum(options.law, balls);
+            const double e = energy(start.law, balls, start.gravitationalConstant);
+            const Triple l = angularMomentum(start.law, balls);
             out += conservedLine("energy", descriptionText(startEnergy), descriptionText(e),
                                  (e - startEnergy) / std::fabs(startEnergy));
             out += conservedLine("angular momentum", startMomentum.description(), l.description(),

@@ -9,7 +9,8 @@ namespace pellomarin::cli {
 
 const char* const usage =
     "usage: pellomarin-run [--masses M0,M1,M2] [--gravity G] [--period MS] [--seed N]\n"
-    "                      [--state FILE|-] [--steps N] [--every K] [--describe]\n"
+    "                      [--state FILE|- | --start NAME] [--steps N] [--every K]\n"
+    "                      [--describe] [--list-starts]\n"
     "                      [--integrator euler|leapfrog|accurate] [--law inverse-distance|newton]\n"
     "                      [--conserved]\n"
     "                      [--picture FILE.png|FILE.svg [--size WxH] [--no-paths]\n"
@@ -79,8 +80,10 @@ std::variant<RunOptions, UsageError> parseArguments(
     std::string_view pictureOnly;  // an option that needs --picture
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view option = arguments[i];
-        if (option == "--describe" || option == "--conserved") {
-            (option == "--describe" ? options.describe : options.conserved) = true;
+        if (option == "--describe" || option == "--conserved" || option == "--list-starts") {
+            (option == "--describe"    ? options.describe
+             : option == "--conserved" ? options.conserved
+                                       : options.listStarts) = true;
             continue;
         }
         if (option == "--no-paths") {
@@ -101,7 +104,7 @@ std::variant<RunOptions, UsageError> parseArguments(
             option != "--seed" && option != "--state" && option != "--steps" &&
             option != "--every" && option != "--picture" && option != "--size" &&
             option != "--integrator" && option != "--law" && option != "--turn" &&
-            option != "--tilt")
+            option != "--tilt" && option != "--start")
             return UsageError{"unknown argument " + quoted(option)};
         if (i + 1 == arguments.size())
             return UsageError{std::string(option) + ": missing value"};
@@ -111,31 +114,34 @@ std::variant<RunOptions, UsageError> parseArguments(
             const auto parts = split(value, ',');
             if (parts.size() != 3)
                 return invalid(option, "three positive numbers M0,M1,M2", value);
+            options.start.masses.emplace();
             for (int k = 0; k < 3; ++k) {
                 const auto mass = positiveNumber(parts[k]);
                 if (!mass)
                     return invalid(option, "three positive numbers M0,M1,M2", value);
-                options.masses[k] = *mass;
+                (*options.start.masses)[k] = *mass;
             }
         } else if (option == "--gravity" || option == "--period") {
             const auto number = positiveNumber(value);
             if (!number)
                 return invalid(option, "a positive number", value);
-            (option == "--gravity" ? options.gravity : options.periodMs) = *number;
+            if (option == "--period" && !fitsMicroseconds(*number))
+                return UsageError{"--period: too long to count in microseconds"};
+            (option == "--gravity" ? options.start.gravity : options.start.periodMs) = *number;
         } else if (option == "--integrator") {
             const auto method = integrationMethod(value);
             if (!method)
                 return invalid(option, "euler, leapfrog or accurate", value);
-            options.method = *method;
+            options.start.method = *method;
         } else if (option == "--law") {
             const auto law = forceLaw(value);
             if (!law)
                 return invalid(option, "inverse-distance or newton", value);
-            options.law = *law;
-        } else if (option == "--state") {
+            options.start.law = *law;
+        } else if (option == "--state" || option == "--start") {
             if (value.empty())
-                return invalid(option, "a file name or -", value);
-            options.statePath = std::string(value);
+                return invalid(option, option == "--state" ? "a file name or -" : "a name", value);
+            (option == "--state" ? options.statePath : options.startName) = std::string(value);
         } else if (option == "--picture") {
             const auto format = pictureFormat(value);
             if (!format)
@@ -170,6 +176,8 @@ std::variant<RunOptions, UsageError> parseArguments(
                 options.every = number;
         }
     }
+    if (options.statePath && options.startName)
+        return UsageError{"--start: not with --state"};
     if (!picture.path.empty())
         options.picture = picture;
     else if (!pictureOnly.empty())

@@ -18,6 +18,7 @@ namespace pellomarin::cli {
 using pellomarin::BallState;
 using pellomarin::parseState;
 using pellomarin::quoted;
+using pellomarin::StartOptions;
 // A one-line message naming what is wrong.
 using UsageError = InputError;
 
@@ -40,17 +41,16 @@ inline constexpr int largestPicture = 16384;
 
 // Without options the runner runs as the application does with its defaults.
 struct RunOptions {
-    std::array<double, 3> masses{settings::mass[0].defaultValue, settings::mass[1].defaultValue,
-                                 settings::mass[2].defaultValue};
-    double gravity = settings::gravitationalConstant.defaultValue;
-    double periodMs = settings::calculationPeriod.defaultValue;
+    // What the command line names: the masses, constant, period, method and
+    // law; the rest comes from the state file's own command, else the defaults.
+    StartOptions start;
     std::optional<std::uint64_t> seed;
     std::optional<std::string> statePath;  // "-" is standard input
+    std::optional<std::string> startName;  // one of the shipped starts
+    bool listStarts = false;
     std::uint64_t steps = 0;
     std::optional<std::uint64_t> every;
     bool describe = false;
-    IntegrationMethod method = IntegrationMethod::euler;
-    ForceLaw law = ForceLaw::inverseDistance;
     bool conserved = false;  // the law's energy on every row, or with --describe its change
     std::optional<PictureOptions> picture;
     bool help = false;

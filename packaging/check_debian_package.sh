@@ -2,12 +2,13 @@
 # Builds the Debian package from this build tree and checks what a user gets
 # from it: its control fields, its files where desktops look for them, valid
 # desktop and AppStream metadata, and binaries that start once unpacked.
-#   check_debian_package.sh CPACK CPACK_CONFIG APP_ID VERSION
+#   check_debian_package.sh CPACK CPACK_CONFIG APP_ID VERSION STARTS_SOURCE
 set -euo pipefail
 cpack=$1
 config=$2
 id=$3
 version=$4
+starts=$5
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -36,15 +37,19 @@ for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-pl
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 
-# Contents: the programs and the desktop files, nothing else.
+# Contents: the programs, the desktop files and the shipped starts, nothing else.
 dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/files"
-cat >"$work/expected" <<FILES
+{
+    cat <<FILES
 ./usr/bin/pellomarin
 ./usr/bin/pellomarin-run
 ./usr/share/applications/$id.desktop
 ./usr/share/icons/hicolor/scalable/apps/$id.svg
 ./usr/share/metainfo/$id.metainfo.xml
+./usr/share/mime/packages/$id.xml
 FILES
+    for start in "$starts"/*.pellomarin; do echo "./usr/share/pellomarin/starts/$(basename "$start")"; done
+} | sort >"$work/expected"
 diff -u "$work/expected" "$work/files" || fail "unexpected package contents"
 
 root=$work/root
@@ -52,6 +57,14 @@ dpkg-deb --extract "$deb" "$root"
 [ -x "$root/usr/bin/pellomarin" ] || fail "pellomarin is not executable"
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop entry"
 grep -qx "Icon=$id" "$root/usr/share/applications/$id.desktop" || fail "desktop entry names another icon"
+# A file manager opens start files with the program: the entry takes the
+# file and names the type, which the shared MIME database knows by extension.
+grep -qx "Exec=pellomarin %f" "$root/usr/share/applications/$id.desktop" || fail "desktop entry takes no file"
+mime_type=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$root/usr/share/applications/$id.desktop")
+mkdir -p "$work/mime/packages"
+cp "$root/usr/share/mime/packages/$id.xml" "$work/mime/packages/"
+update-mime-database "$work/mime" || fail "MIME type"
+grep -q "^$mime_type:\*\.pellomarin$" "$work/mime/globs" || fail "no *.pellomarin in MIME type $mime_type"
 # Checks the metainfo against the desktop entry and the icon beside it.
 appstreamcli validate-tree --no-net "$root" || fail "AppStream metadata"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$id.metainfo.xml" ||
@@ -71,4 +84,10 @@ grep -q '^mass%200=1$' "$home/config/Pellomarin/Pellomarin.conf" || fail "pellom
 "$root/usr/bin/pellomarin-run" --seed 7 --steps 10 --describe >"$work/run.log" ||
     fail "pellomarin-run exited with $?"
 grep -q '^position:' "$work/run.log" || fail "pellomarin-run printed $(cat "$work/run.log")"
+# The runner finds the installed starts, not the build tree's.
+starts_dir=$root/usr/share/pellomarin/starts
+cp "$starts_dir/figure-eight.pellomarin" "$starts_dir/copied.pellomarin"
+"$root/usr/bin/pellomarin-run" --list-starts | grep -qx copied || fail "pellomarin-run lists other starts"
+"$root/usr/bin/pellomarin-run" --start copied --steps 10 --describe >"$work/run.log" ||
+    fail "pellomarin-run --start exited with $?"
 echo "PASS"

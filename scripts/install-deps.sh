@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libqt6svg6
     libboost-dev libgtest-dev libbenchmark-dev
     xvfb xauth xdotool openbox wmctrl
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream shared-mime-info
     locales
 )
 

@@ -15,6 +15,18 @@
         <source>The simulation is suspended.</source>
         <translation>Die Simulation ist angehalten.</translation>
     </message>
+    <message>
+        <source>Open Start</source>
+        <translation>Start öffnen</translation>
+    </message>
+    <message>
+        <source>Starts (*%1)</source>
+        <translation>Starts (*%1)</translation>
+    </message>
+    <message>
+        <source>This start cannot be opened.</source>
+        <translation>Dieser Start lässt sich nicht öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>pellomarin::MainWindow</name>
@@ -85,6 +97,18 @@
     <message>
         <source>Keep All in View</source>
         <translation>Alle im Blick behalten</translation>
+    </message>
+    <message>
+        <source>Open Start…</source>
+        <translation>Start öffnen…</translation>
+    </message>
+    <message>
+        <source>Paste Start</source>
+        <translation>Start einfügen</translation>
+    </message>
+    <message>
+        <source>Starts</source>
+        <translation>Starts</translation>
     </message>
 </context>
 <context>

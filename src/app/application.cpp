@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "content_view.h"
@@ -13,7 +17,7 @@
 #include "settings_placement.h"
 #include "settings_window.h"
 #include "simulation_view.h"
-#include "state_file.h"
+#include "start_file.h"
 #include "status_bar.h"
 
 namespace pellomarin {
@@ -37,6 +41,16 @@ Application::Application(SettingsStore& settings_, Options options_)
     connect(w->suspendResumeAction(), &QAction::triggered, this, &Application::suspendOrResume);
     connect(w->settingsAction(), &QAction::triggered, this, &Application::showSettings);
     connect(w->copyStartAction(), &QAction::triggered, this, &Application::copyStart);
+    connect(w->openStartAction(), &QAction::triggered, this, &Application::chooseStart);
+    connect(w->pasteStartAction(), &QAction::triggered, this, &Application::pasteStart);
+    const auto folder =
+        cli::startsFolder(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    for (const std::string& name : cli::startNames(folder)) {
+        const QString path = QFile::decodeName((folder / name).string().c_str()) +
+                             QString::fromStdString(std::string(cli::startExtension));
+        w->startsMenu()->addAction(QString::fromStdString(name), this,
+                                   [this, path] { openStart(path); });
+    }
     connect(w->quitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
 
     SimulationView* view = w->content()->simulationView();
@@ -82,8 +96,8 @@ void Application::scheduleStart(std::shared_ptr<Model> model) {
     auto* timer = new QTimer(this);
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
-    connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model)] {
-        const RunSettings run = readRunSettings(settings);
+    connect(timer, &QTimer::timeout, this, [this, timer, model = std::move(model), named = opened] {
+        const RunSettings run = readRunSettings(settings, named);
         model->start(run.periodMs, run.gravitationalConstant, run.method, run.law);
         if (model == model_)
             startedWith = run;
@@ -99,10 +113,58 @@ void Application::restart() {
 }
 
 void Application::newSimulation() {
-    model_->cancel();
     auto next = pellomarin::newSimulation(readMasses(settings), random, postToMain);
+    opened = {};
+    replace(std::move(next));
+}
+
+void Application::replace(std::shared_ptr<Model> next) {
+    model_->cancel();
     minimum.reset();
     show(std::move(next));
+}
+
+void Application::chooseStart() {
+    auto* dialog = new QFileDialog(window.get(), tr("Open Start"), QString(),
+                                   tr("Starts (*%1)").arg(cli::startExtension.data()));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &Application::openStart);
+    dialog->open();
+}
+
+void Application::openStart(const QString& path) {
+    const auto text = cli::readStateFile(QFile::encodeName(path).toStdString(), largestStart);
+    if (const auto* error = std::get_if<InputError>(&text))
+        return refuse(error->message);
+    showStart(std::get<std::string>(text));
+}
+
+void Application::pasteStart() {
+    showStart(QGuiApplication::clipboard()->text().toStdString());
+}
+
+void Application::showStart(const std::string& text) {
+    const auto start = cli::readStart(text);
+    if (const auto* error = std::get_if<InputError>(&start))
+        return refuse(error->message);
+    const auto& [named, balls] = std::get<cli::StartFile>(start);
+    auto next = Model::make(startBalls(balls, named.masses ? *named.masses : readMasses(settings)),
+                            postToMain);
+    opened = named;
+    replace(std::move(next));
+}
+
+void Application::refuse(const std::string& message) {
+    // Not exec(): the simulation and the rest of the program go on meanwhile.
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Pellomarin"),
+                                tr("This start cannot be opened."), QMessageBox::Ok, window.get());
+    QString why = QString::fromStdString(message);
+    if (why.size() > 300)  // a long line of garbage, quoted
+        why = why.left(300) + QStringLiteral("…");
+    box->setInformativeText(why);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Application::suspendOrResume() {
@@ -122,7 +184,7 @@ void Application::describeRunState() {
 
 void Application::copyStart() {
     // Before the start, what it will read; the defaults are written only then.
-    const RunSettings run = startedWith.value_or(upcomingRunSettings(settings));
+    const RunSettings run = startedWith.value_or(upcomingRunSettings(settings, opened));
     RunStart start{{}, run.gravitationalConstant, run.periodMs, {}, run.method, run.law};
     for (int i = 0; i < 3; ++i) {
         const Ball& ball = *model_->memento()[i];

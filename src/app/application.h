@@ -9,6 +9,7 @@
 #include "model.h"
 #include "random_source.h"
 #include "settings.h"
+#include "state_file.h"
 
 namespace pellomarin {
 
@@ -53,10 +54,22 @@ public:
     // Puts this simulation's start on the clipboard as a state file for the
     // runner, headed by the command that replays it step for step.
     void copyStart();
+    // Replaces the simulation, as New Simulation does, with the start in a
+    // file, on the clipboard or chosen in a file dialog. What the start does
+    // not name comes from the settings; a bad start only gets a warning.
+    void openStart(const QString& path);
+    void pasteStart();
+    void chooseStart();
+
+    // Start files larger than this are refused before they are read.
+    static constexpr std::uintmax_t largestStart = 64 * 1024;
 
 private:
     void show(std::shared_ptr<Model> model);
     void scheduleStart(std::shared_ptr<Model> model);
+    void replace(std::shared_ptr<Model> next);
+    void showStart(const std::string& text);
+    void refuse(const std::string& message);
     // The Suspend/Resume command's description: running, suspended or waiting.
     void describeRunState();
 
@@ -67,6 +80,7 @@ private:
     MinimumDistance minimum;
     std::shared_ptr<Model> model_;
     std::optional<RunSettings> startedWith;  // once the current model has started
+    StartOptions opened;                     // what the current simulation's start names
     std::unique_ptr<MainWindow> window;
     SettingsWindow* settingsWindow_;  // the main window's: closing that one ends the program
 };

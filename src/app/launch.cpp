@@ -25,6 +25,9 @@ int launch(int argc, char** argv, const std::function<void(Application&)>& start
     QSettingsStore settings;
     Application app(settings);
     app.mainWindow().show();
+    // A start file given on the command line, as a file manager opens one.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1)
+        app.openStart(arguments[1]);
     if (started)
         started(app);
     return QApplication::exec();

@@ -39,6 +39,10 @@ MainWindow::MainWindow(MinimumDistance& minimum, QWidget* parent)
     suspendResume = addCommand(menu, tr("Suspend/Resume"), QKeySequence(Qt::CTRL | Qt::Key_B));
     suspendResume->setEnabled(false);
     copyStart = addCommand(menu, tr("Copy Start"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    openStart = addCommand(menu, tr("Open Start…"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    pasteStart =
+        addCommand(menu, tr("Paste Start"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    starts = menu->addMenu(tr("Starts"));  // the shipped ones, filled by the application
     menu->addSeparator();
     // macOS moves these two items into the application menu.
     settings = addCommand(menu, tr("Settings…"), preferencesShortcut());

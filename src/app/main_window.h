@@ -21,6 +21,9 @@ public:
     QAction* newSimulationAction() const { return newSimulation; }
     QAction* suspendResumeAction() const { return suspendResume; }
     QAction* copyStartAction() const { return copyStart; }
+    QAction* openStartAction() const { return openStart; }
+    QAction* pasteStartAction() const { return pasteStart; }
+    QMenu* startsMenu() const { return starts; }
     QAction* settingsAction() const { return settings; }
     QAction* quitAction() const { return quit; }
     QAction* trailsAction() const { return trails; }
@@ -33,6 +36,9 @@ private:
     QAction* newSimulation;
     QAction* suspendResume;
     QAction* copyStart;
+    QAction* openStart;
+    QAction* pasteStart;
+    QMenu* starts;
     QAction* settings;
     QAction* quit;
     QAction* trails;

@@ -35,6 +35,13 @@ std::variant<StartState, InputError> parseState(std::string_view text) {
     return balls;
 }
 
+BallList startBalls(const StartState& state, const std::array<double, 3>& masses) {
+    BallList balls;
+    for (int i = 0; i < 3; ++i)
+        balls[i] = std::make_shared<Ball>(i, state[i].position, masses[i], state[i].movement);
+    return balls;
+}
+
 std::string startFileText(const RunStart& start) {
     const auto& m = start.masses;
     std::string text = "# pellomarin-run --masses " + shortestText(m[0]) + ',' +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,6 +24,19 @@ struct BallState {
 using StartState = std::array<BallState, 3>;
 
 std::variant<StartState, InputError> parseState(std::string_view text);
+
+// The balls of a start with these masses, numbered 0, 1 and 2.
+BallList startBalls(const StartState& state, const std::array<double, 3>& masses);
+
+// What a start names of how it runs; what it leaves out comes from elsewhere
+// (the runner's command line and defaults, the window's settings).
+struct StartOptions {
+    std::optional<std::array<double, 3>> masses;
+    std::optional<double> gravity;
+    std::optional<double> periodMs;
+    std::optional<IntegrationMethod> method;
+    std::optional<ForceLaw> law;
+};
 
 // What replays a simulation step for step: the masses, constant, period,
 // method and law it runs with, and its starting balls.

@@ -58,23 +58,26 @@ std::array<double, 3> readMasses(SettingsStore& store) {
     return masses;
 }
 
-RunSettings readRunSettings(SettingsStore& store) {
-    RunSettings run = upcomingRunSettings(store);
-    run.periodMs = readForUse(store, settings::calculationPeriod);
-    run.gravitationalConstant = readForUse(store, settings::gravitationalConstant);
-    if (store.readText(settings::integrationMethod) != methodName(run.method))
+RunSettings readRunSettings(SettingsStore& store, const StartOptions& named) {
+    RunSettings run = upcomingRunSettings(store, named);
+    if (!named.periodMs)
+        run.periodMs = readForUse(store, settings::calculationPeriod);
+    if (!named.gravity)
+        run.gravitationalConstant = readForUse(store, settings::gravitationalConstant);
+    if (!named.method && store.readText(settings::integrationMethod) != methodName(run.method))
         store.writeText(settings::integrationMethod, methodName(run.method));
-    if (store.readText(settings::forceLaw) != lawName(run.law))
+    if (!named.law && store.readText(settings::forceLaw) != lawName(run.law))
         store.writeText(settings::forceLaw, lawName(run.law));
     return run;
 }
 
-RunSettings upcomingRunSettings(const SettingsStore& store) {
-    return {valueForUse(store, settings::calculationPeriod),
-            valueForUse(store, settings::gravitationalConstant),
-            integrationMethod(store.readText(settings::integrationMethod))
-                .value_or(IntegrationMethod::euler),
-            forceLaw(store.readText(settings::forceLaw)).value_or(ForceLaw::inverseDistance)};
+RunSettings upcomingRunSettings(const SettingsStore& store, const StartOptions& named) {
+    return {named.periodMs.value_or(valueForUse(store, settings::calculationPeriod)),
+            named.gravity.value_or(valueForUse(store, settings::gravitationalConstant)),
+            named.method.value_or(integrationMethod(store.readText(settings::integrationMethod))
+                                      .value_or(IntegrationMethod::euler)),
+            named.law.value_or(
+                forceLaw(store.readText(settings::forceLaw)).value_or(ForceLaw::inverseDistance))};
 }
 
 }  // namespace pellomarin

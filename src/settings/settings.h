@@ -7,6 +7,7 @@
 
 #include "force_law.h"
 #include "integration.h"
+#include "state_file.h"
 
 namespace pellomarin {
 
@@ -82,16 +83,17 @@ std::array<double, 3> readMasses(SettingsStore& store);
 
 // What a start reads: the calculation period (ms), the constant G, the method
 // and the law; a stored text that names no method or law reads as the default.
+// What an opened start names is taken from it, and its key neither read nor written.
 struct RunSettings {
     double periodMs;
     double gravitationalConstant;
     IntegrationMethod method = IntegrationMethod::euler;
     ForceLaw law = ForceLaw::inverseDistance;
 };
-RunSettings readRunSettings(SettingsStore& store);
+RunSettings readRunSettings(SettingsStore& store, const StartOptions& named = {});
 
 // What a start would read now, by the same rule, but writing nothing back:
 // defaults appear in the store only when a start uses them.
-RunSettings upcomingRunSettings(const SettingsStore& store);
+RunSettings upcomingRunSettings(const SettingsStore& store, const StartOptions& named = {});
 
 }  // namespace pellomarin

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <random>
 #include <thread>
@@ -161,6 +162,88 @@ private slots:
                  "# pellomarin-run --masses 1,2,1 --gravity 3 --period 2 --state -");
     }
 
+    // Open Start and Paste Start run the start bit for bit with what it names,
+    // the rest read from the store at the delayed start, and leave the store
+    // as it was; New Simulation draws from the settings again.
+    void aStartComesInFromAFileTheClipboardOrTheStartsMenu() {
+        const std::pair<const char*, double> stored[] = {
+            {"calculation period", 1}, {"gravitational constant", 3}, {"mass 1", 2}};
+        for (const auto& [key, value] : stored)
+            store.write(key, value);
+        store.writeText("integration method", "leapfrog");
+        Application app(store, {0ms, 3});
+        const QString head = "# pellomarin-run --masses 0.1,2.5,1e-07 --gravity 0.7 --period 0.5",
+                      balls = "\n1,2,3,0.1,0.2,0.3\n-1e-300,0,7,0,0,-0.3\n5,4,3,2,1,0.1\n";
+        QTemporaryDir dir;
+        QFile file(dir.filePath("a.pellomarin"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((head + " --law newton --state -\r\n# a comment" + balls).toUtf8());
+        file.close();
+        app.openStart(file.fileName());
+        QTRY_VERIFY(app.model()->isRunning());
+        const QString copied = head + " --integrator leapfrog --law newton --state -" + balls;
+        app.copyStart();
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        const auto opened = app.model();
+        app.pasteStart();
+        QVERIFY(app.model() != opened && opened->timer().isCancelled());
+        app.copyStart();  // before its start: what it will run with
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        for (const auto& [key, value] : stored)
+            QCOMPARE(store.read(key), value);
+        QCOMPARE(store.readText("force law"), "inverse-distance");
+        const auto named = [&app](const QString& name) {
+            for (QAction* action : app.mainWindow().startsMenu()->actions())
+                if (action->text() == name)
+                    action->trigger();
+            app.copyStart();
+            return QGuiApplication::clipboard()->text().section('\n', 0, 0);
+        };
+        QCOMPARE(named("figure-eight"),
+                 "# pellomarin-run --masses 8,8,8 --gravity 375.161134522 "
+                 "--period 30 --integrator accurate --law newton --state -");
+        app.newSimulation();
+        app.copyStart();
+        QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 0, 0),
+                 "# pellomarin-run --masses 1,2,1 --gravity 3 --period 1 --integrator leapfrog "
+                 "--state -");
+    }
+
+    // Each bad start leaves the simulation as it was and says in a warning
+    // which line is wrong and why, in the runner's words.
+    void aBadStartChangesNothingAndSaysWhy() {
+        Application app(store, {1h, 3});
+        const auto model = app.model();
+        QTemporaryDir dir;
+        const QString ok = "1,2,3,4,5,6\n1,2,3,4,5,6\n";
+        const std::pair<QByteArray, QString> starts[] = {
+            {"Dear diary,\n", "state line 1: expected x,y,z,vx,vy,vz, got 'Dear diary,'"},
+            {(ok + "1,2,3,4,5\n").toUtf8(), "state line 3: expected x,y,z,vx,vy,vz"},
+            {(ok + "1,2,3,4,inf,6\n").toUtf8(), "state line 3: 'inf' is not a finite number"},
+            {("# pellomarin-run --masses 1,-2,1\n" + ok + ok).toUtf8(), "state line 1: --masses"},
+            {"# pellomarin-run --integrator rk4\n", "state line 1: --integrator: expected euler"},
+            {"#pellomarin-run --law hooke\n", "state line 1: --law: expected inverse-distance"},
+            {QByteArray("\x89PNG\r\n\x1a\n\0\xff", 10), "state line 1: expected x,y,z"},
+            {"missing", "cannot read state file"},
+            {".", "is a folder"},
+            {("# " + QByteArray(64 * 1024, 'x') + "\n" + ok + ok).toUtf8(), "larger than 64 KiB"}};
+        for (const auto& [text, why] : starts) {
+            const QString path = dir.filePath(QString::number(qHash(text)));
+            QFile file(path);
+            if (text != "missing" && text != "." && file.open(QIODevice::WriteOnly))
+                file.write(text);
+            file.close();
+            text.startsWith("Dear")
+                ? (QGuiApplication::clipboard()->setText(text), app.pasteStart())
+                : app.openStart(text == "." ? dir.path() : path);
+            auto* box = app.mainWindow().findChild<QMessageBox*>();
+            QVERIFY2(box && box->isVisible() && box->informativeText().contains(why),
+                     qPrintable(box ? box->informativeText() : why));
+            delete box;
+            QVERIFY(app.model() == model && !model->timer().isCancelled());
+        }
+    }
+
     // The model's notifications rely on the order.
     void workPostedFromAnotherThreadRunsOnTheMainThreadInOrder() {
         std::vector<int> ran;
@@ -215,7 +298,7 @@ private slots:
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(menu->activeAction(), window.restartAction());
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < 7; ++k)
             QTest::keyClick(menu, Qt::Key_Down);
         QCOMPARE(menu->activeAction(), window.settingsAction());
         QTest::keyClick(menu, Qt::Key_Return);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "run_options.h"
@@ -31,15 +32,13 @@ using support::runRunner;
 
 TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
     const auto none = std::get<RunOptions>(parseArguments({}));
-    EXPECT_EQ(none.masses, (std::array<double, 3>{1, 1, 1}));
-    EXPECT_EQ(none.gravity, 5.0);
-    EXPECT_EQ(none.periodMs, 30.0);
+    EXPECT_FALSE(none.start.masses || none.start.gravity || none.start.periodMs);
     const auto all = std::get<RunOptions>(parseArguments(
         {"--masses", "1, 2.5,3e2", "--gravity", "0.5", "--period", "0.013", "--seed",
          "18446744073709551615", "--state", "-", "--steps", "10", "--every", "3", "--describe"}));
-    EXPECT_EQ(all.masses, (std::array<double, 3>{1, 2.5, 300}));
-    EXPECT_EQ(std::tuple(all.gravity, all.periodMs, *all.seed, *all.statePath, all.steps,
-                         *all.every, all.describe),
+    EXPECT_EQ(*all.start.masses, (std::array<double, 3>{1, 2.5, 300}));
+    EXPECT_EQ(std::tuple(*all.start.gravity, *all.start.periodMs, *all.seed, *all.statePath,
+                         all.steps, *all.every, all.describe),
               std::tuple(0.5, 0.013, 18446744073709551615u, "-", 10u, 3u, true));
     const auto seen = *std::get<RunOptions>(parseArguments({"--picture", "a.svg", "--fit", "--turn",
                                                             "-400", "--tilt", "89"}))
@@ -54,6 +53,7 @@ TEST(RunnerArguments, EveryOptionItsDefaultAndOneLineRefusals) {
         {{"--steps", "1.5"}, "--steps"},
         {{"--every", "0"}, "--every"},
         {{"--state", ""}, "--state"},
+        {{"--state", "-", "--start", "figure-eight"}, "--start: not with --state"},
         {{"--integrator", "rk4"}, "--integrator"},
         {{"--law", "hooke"}, "--law"},
         {{"--steps"}, "--steps: missing value"},
@@ -171,6 +171,7 @@ TEST(Runner, FailuresGetOneLineThatSaysWhy) {
         {"--state /nonexistent/state.csv", "", 2, "No such file"},
         {"--state /tmp", "", 2, "folder"},
         {"--state -", "", 2, "state line 1"},
+        {"--start nosuch", "", 2, "--start: no start named 'nosuch'"},
         {"--picture /nonexistent/a.svg", "", 2, "--picture"},
         {"--seed 1 --steps 100000 --every 1 >/dev/full", "", 1, "No space left"}};
     // A file-size limit of 4 blocks stops either picture (8 and 22 KiB) part way.
@@ -187,6 +188,56 @@ TEST(Runner, FailuresGetOneLineThatSaysWhy) {
         EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
     }
     fs::remove_all(dir);
+}
+
+// A state file's own command gives each of the masses, constant, period,
+// method and law that the command line leaves out.
+TEST(Runner, AStateFileRunsByItsOwnCommandWhereTheCommandLineIsSilent) {
+    const std::string balls = "-100,0,-49,0.5,0,0\n150,0,49,-1,0.5,0\n-50,0,0,0.3,0,0.4\n",
+                      own =
+                          "--masses 1,2,3 --gravity 2 --period 10 --integrator leapfrog "
+                          "--law newton ",
+                      other =
+                          "--masses 3,2,1 --gravity 3 --period 20 --integrator accurate "
+                          "--law inverse-distance ";
+    const std::string file = "\xEF\xBB\xBF# pellomarin-run " + own + "--state -\r\n" + balls;
+    for (const std::string& given : {std::string(), other}) {
+        const std::string run = "--steps 30 --conserved --describe --state - ";
+        const auto result = runRunner(run + given, file);
+        EXPECT_EQ(result.out, runRunner(run + (given.empty() ? own : given), balls).out) << given;
+        EXPECT_EQ(lines(result.out).size(), 5u) << result.err;
+    }
+}
+
+// Each shipped start runs; the periodic ones (one turn in 600 steps) are back
+// where they began after ten turns, the energy kept within 1e-8.
+TEST(Runner, TheShippedStartsRunAndThePeriodicOnesClose) {
+    const std::set<std::string> periodic{"figure-eight", "lagrange-triangle", "euler-line",
+                                         "lagrange-triangle-inverse-distance",
+                                         "euler-line-inverse-distance"};
+    std::size_t closed = 0;
+    for (const std::string& name : lines(runRunner("--list-starts").out)) {
+        const auto rows =
+            lines(runRunner("--start " + name + " --steps 6000 --every 6000 --conserved").out);
+        ASSERT_EQ(rows.size(), 7u) << name;
+        const auto numbers = [&](int row) {
+            std::vector<double> values;
+            std::istringstream fields(rows[row]);
+            for (std::string field; std::getline(fields, field, ',');)
+                values.push_back(std::stod(field));
+            return values;
+        };
+        const double start = numbers(1).back(), change = (numbers(4).back() - start) / start;
+        EXPECT_TRUE(std::isfinite(change)) << name;
+        if (!periodic.contains(name))
+            continue;
+        ++closed;
+        EXPECT_LE(std::fabs(change), 1e-8) << name;
+        for (int ball = 1; ball <= 3; ++ball)
+            for (int k = 2; k < 5; ++k)
+                EXPECT_NEAR(numbers(ball + 3)[k], numbers(ball)[k], 1e-3) << name << " " << ball;
+    }
+    EXPECT_EQ(closed, periodic.size());
 }
 
 #if PELLOMARIN_PICTURES
