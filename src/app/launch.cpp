@@ -11,6 +11,12 @@
 namespace pellomarin {
 
 int launch(int argc, char** argv, const std::function<void(Application&)>& started) {
+    // On X11 a frame repaints a few small squares. Sent through shared
+    // memory, each waits for the server to release the last one: a second
+    // wake-up per frame that costs more than copying the squares (README,
+    // Performance). A user's own choice stands.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication qt(argc, argv);
     QApplication::setOrganizationName("Pellomarin");
     QApplication::setApplicationName("Pellomarin");

@@ -25,6 +25,7 @@ public:
         setObjectName(name);
         setFocusPolicy(Qt::TabFocus);
         setFixedSize(width, fontMetrics().height());
+        setAttribute(Qt::WA_OpaquePaintEvent);  // nothing under it is painted again
         group->layout()->addWidget(this);
     }
     const QString& text() const { return text_; }
@@ -48,8 +49,12 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QStylePainter painter(this);
+        painter.fillRect(rect(), palette().window());
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(rect(), Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+        // At the leading edge, on the baseline of a cell one line high: drawn
+        // without the layout that a text in a rectangle goes through.
+        const int x = isRightToLeft() ? width() - fontMetrics().horizontalAdvance(text_) : 0;
+        painter.drawText(QPointF(x, fontMetrics().ascent()), text_);
         if (!hasFocus())
             return;
         QStyleOptionFocusRect option;
@@ -177,7 +182,6 @@ void StatusBar::addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const
         palette.setColor(QPalette::WindowText, ballColors[i]);
         palette.setColor(QPalette::Window, QColor(Qt::gray));
         cell->setPalette(palette);
-        cell->setAutoFillBackground(true);
         cells[i] = cell;
     }
 }
