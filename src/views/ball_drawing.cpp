@@ -7,34 +7,23 @@ namespace pellomarin {
 
 namespace {
 
-// Up to this radius in device pixels a disc is drawn from each pixel's
-// coverage: the painter's antialiased ellipse builds and rasterises a path,
-// which for discs of a few pixels was a third of the window's drawing work.
+// Up to this radius in device pixels a disc is drawn from its pixels'
+// coverage (how far each centre lies inside the rim, to within a pixel): the
+// painter's antialiased ellipse rasterises a path, three times the work.
 constexpr double largestSmallDisc = 32.0;
 
-// Each pixel covered as far as its centre lies inside the rim, to within a
-// pixel: the antialiasing of a filled circle.
-void paintSmallDisc(QPainter& painter, QPointF centre, double r, QColor colour) {
-    const double ratio = painter.device()->devicePixelRatio();
+void paintSmallDisc(QPainter& painter, QPointF centre, double r, QRgb colour) {
+    const double ratio = painter.device()->devicePixelRatio(), rim = r * ratio + 0.5;
     const QPointF c = centre * ratio;
-    const double rim = r * ratio + 0.5;
     const QRect box = QRectF(c.x() - rim, c.y() - rim, 2 * rim, 2 * rim).toAlignedRect();
     QImage sprite(box.size(), QImage::Format_ARGB32_Premultiplied);
-    const QRgb opaque = colour.rgb();
-    const double inside = std::max(0.0, rim - 1.0) * std::max(0.0, rim - 1.0);
     for (int y = 0; y < box.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(sprite.scanLine(y));
         const double dy = box.y() + y + 0.5 - c.y();
         for (int x = 0; x < box.width(); ++x) {
             const double dx = box.x() + x + 0.5 - c.x();
-            const double squared = dx * dx + dy * dy;
-            if (squared <= inside) {
-                line[x] = opaque;
-                continue;
-            }
-            const double cover = std::clamp(rim - std::sqrt(squared), 0.0, 1.0);
-            line[x] = qPremultiply(
-                qRgba(qRed(opaque), qGreen(opaque), qBlue(opaque), int(cover * 255.0 + 0.5)));
+            const double cover = std::clamp(rim - std::sqrt(dx * dx + dy * dy), 0.0, 1.0);
+            line[x] = qPremultiply((colour & RGB_MASK) | unsigned(cover * 255.0 + 0.5) << 24);
         }
     }
     sprite.setDevicePixelRatio(ratio);
@@ -64,7 +53,7 @@ void paintDiscs(QPainter& painter, const Discs& discs, const QRectF& area) {
     for (const Disc& disc : discs) {
         painter.setBrush(ballColors[disc.id]);
         if (disc.r * painter.device()->devicePixelRatio() <= largestSmallDisc)
-            paintSmallDisc(painter, disc.centre, disc.r, ballColors[disc.id]);
+            paintSmallDisc(painter, disc.centre, disc.r, ballColors[disc.id].rgb());
         else if (disc.r > largestEllipseRadius)
             hugeCircleSpans(disc.centre, disc.r, area,
                             [&](const QRectF& span) { painter.fillRect(span, painter.brush()); });
