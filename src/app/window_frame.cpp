@@ -14,16 +14,11 @@ constexpr int edgeWidth = 6;
 Qt::CursorShape cursorFor(Qt::Edges edges) {
     const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
     const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
-    if (horizontal && vertical) {
-        const bool falling =
-            edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
-        return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
-    }
-    if (horizontal)
-        return Qt::SizeHorCursor;
-    if (vertical)
-        return Qt::SizeVerCursor;
-    return Qt::ArrowCursor;
+    if (horizontal && vertical)  // a corner: the diagonal from top left, or from top right
+        return edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge)
+                   ? Qt::SizeFDiagCursor
+                   : Qt::SizeBDiagCursor;
+    return horizontal ? Qt::SizeHorCursor : vertical ? Qt::SizeVerCursor : Qt::ArrowCursor;
 }
 
 }  // namespace

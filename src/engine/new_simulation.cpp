@@ -72,19 +72,29 @@ namespace {
 
 // Ball i takes element i of each of the three balanced vectors.
 std::optional<std::array<Triple, 3>> drawBalanced(const Masses& m, double s, RandomSource& random) {
-    const auto x = randomBalancedVector(m, s, random);
-    if (!x)
-        return std::nullopt;
-    const auto y = randomBalancedVector(m, s, random);
-    if (!y)
-        return std::nullopt;
-    const auto z = randomBalancedVector(m, s, random);
-    if (!z)
-        return std::nullopt;
+    std::array<Triple, 3> axes;  // the x, y and z elements of the three balls
+    for (Triple& axis : axes) {
+        const auto drawn = randomBalancedVector(m, s, random);
+        if (!drawn)
+            return std::nullopt;
+        axis = *drawn;
+    }
     std::array<Triple, 3> v;
     for (int i = 0; i < 3; ++i)
-        v[i] = {{x->vector[i], y->vector[i], z->vector[i]}};
+        v[i] = {{axes[0].vector[i], axes[1].vector[i], axes[2].vector[i]}};
     return v;
+}
+
+// Draws until `fits` takes a draw; nothing after maxDraws, or if the masses give none.
+template <typename Fits>
+std::optional<std::array<Triple, 3>> drawFitting(const Masses& m, double s, RandomSource& random,
+                                                 Fits fits) {
+    for (int attempt = 0; attempt < maxDraws; ++attempt) {
+        auto drawn = drawBalanced(m, s, random);
+        if (!drawn || fits(*drawn))
+            return drawn;
+    }
+    return std::nullopt;
 }
 
 bool farEnoughApart(const std::array<Triple, 3>& p) {
@@ -94,43 +104,24 @@ bool farEnoughApart(const std::array<Triple, 3>& p) {
 }
 
 bool noneHeadingAtAnother(const std::array<Triple, 3>& p, const std::array<Triple, 3>& v) {
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            if (i == j)
-                continue;
-            // NaN (a ball at rest) fails too.
-            if (!(p[i].offset(p[j]).cosine(v[i]) <= maxApproachCosine))
-                return false;
-        }
-    }
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (i != j && !(p[i].offset(p[j]).cosine(v[i]) <= maxApproachCosine))
+                return false;  // NaN (a ball at rest) too
     return true;
 }
 
 }  // namespace
 
 std::optional<BallList> drawStart(const Masses& m, RandomSource& random) {
-    std::optional<std::array<Triple, 3>> positions;
-    for (int attempt = 0; attempt < maxDraws && !positions; ++attempt) {
-        positions = drawBalanced(m, positionRange, random);
-        if (!positions)
-            return std::nullopt;
-        if (!farEnoughApart(*positions))
-            positions.reset();
-    }
+    const auto positions = drawFitting(m, positionRange, random, farEnoughApart);
     if (!positions)
         return std::nullopt;
-
-    std::optional<std::array<Triple, 3>> movements;
-    for (int attempt = 0; attempt < maxDraws && !movements; ++attempt) {
-        movements = drawBalanced(m, movementRange, random);
-        if (!movements)
-            return std::nullopt;
-        if (!noneHeadingAtAnother(*positions, *movements))
-            movements.reset();
-    }
+    const auto movements = drawFitting(m, movementRange, random, [&](const auto& v) {
+        return noneHeadingAtAnother(*positions, v);
+    });
     if (!movements)
         return std::nullopt;
-
     BallList balls;
     for (int i = 0; i < 3; ++i)
         balls[i] = std::make_shared<Ball>(i, (*positions)[i], m[i], (*movements)[i]);

@@ -117,11 +117,6 @@ bool PeriodicTimer::isCancelled() const {
     return cancelled;
 }
 
-int PeriodicTimer::suspensionCount() const {
-    const std::lock_guard lock(mutex);
-    return suspensions;
-}
-
 std::uint64_t PeriodicTimer::refusedResumes() const {
     const std::lock_guard lock(mutex);
     return refused;

@@ -40,7 +40,6 @@ public:
     void cancel();
 
     bool isCancelled() const;
-    int suspensionCount() const;
     std::uint64_t refusedResumes() const;
     std::chrono::microseconds period() const;
     std::chrono::microseconds leeway() const;

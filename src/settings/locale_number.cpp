@@ -99,10 +99,8 @@ std::optional<double> parseFieldText(const QString& input, const QLocale& locale
             ++groupLength;
             ++at;
         } else if (text.mid(at, group.size()) == group || (spaceGroups && isSpaceLike(c))) {
-            if (groupLength == 0 ||
-                (hasGroups ? groupLength != sizes.other : groupLength > sizes.other))
-                return {};
-            if (!hasGroups && whole.front() == '0')
+            if (groupLength == 0 || (hasGroups ? groupLength != sizes.other
+                                               : groupLength > sizes.other || whole.front() == '0'))
                 return {};
             hasGroups = true;
             groupLength = 0;

@@ -166,9 +166,8 @@ double SimulationView::simulatedTime() const {
     return double(model_->stepsTaken()) * model_->stepParameters().timeStep;
 }
 
-// Painted at once rather than posted for later: the notification already
-// comes at most once per display frame, and a posted update would wake the
-// event loop a second time for each frame.
+// Painted at once: told at most once per display frame, a posted update
+// would only wake the event loop a second time.
 void SimulationView::showLatest() {
     if (!model_)
         return;
@@ -219,11 +218,9 @@ void SimulationView::focusInEvent(QFocusEvent* event) {
 
 void SimulationView::paintFocusFrame(QPainter& painter) const {
     constexpr int thickness = 2;
-    const QColor colour = palette().color(QPalette::Highlight);
-    painter.fillRect(QRect(0, 0, width(), thickness), colour);
-    painter.fillRect(QRect(0, height() - thickness, width(), thickness), colour);
-    painter.fillRect(QRect(0, 0, thickness, height()), colour);
-    painter.fillRect(QRect(width() - thickness, 0, thickness, height()), colour);
+    for (const QRect& band :
+         QRegion(rect()) - rect().adjusted(thickness, thickness, -thickness, -thickness))
+        painter.fillRect(band, palette().color(QPalette::Highlight));
 }
 
 }  // namespace pellomarin

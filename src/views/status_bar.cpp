@@ -98,10 +98,6 @@ private:
     QColor colour;
 };
 
-QString qText(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // What a screen reader says for a ball: "ball 0 (red)".
 QString ballName(int ball) {
     static constexpr const char* colours[] = {QT_TRANSLATE_NOOP("pellomarin::StatusBar", "red"),
@@ -114,16 +110,14 @@ QString ballName(int ball) {
 
 StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     : GroupRows(parent), minimum(minimum_) {
+    addBallGroup(speed, "speed", QT_TR_NOOP("Speed:"), QT_TR_NOOP("Speed of %1"),
+                 QT_TR_NOOP("How fast the ball moves"));
+    addBallGroup(acc, "acceleration", QT_TR_NOOP(" Acc:"), QT_TR_NOOP("Acceleration of %1"),
+                 QT_TR_NOOP("How strongly the others pulled the ball in the latest step"));
+    addBallGroup(dist, "distance", QT_TR_NOOP(" Dist:"),
+                 QT_TR_NOOP("Distance of %1 from the centre"),
+                 QT_TR_NOOP("How far the ball is from the centre"));
     QWidget* group = addGroup();
-    addHeading(group, QT_TR_NOOP("Speed:"));
-    addValueCells(group, speed, "speed");
-    group = addGroup();
-    addHeading(group, QT_TR_NOOP(" Acc:"));
-    addValueCells(group, acc, "acceleration");
-    group = addGroup();
-    addHeading(group, QT_TR_NOOP(" Dist:"));
-    addValueCells(group, dist, "distance");
-    group = addGroup();
     for (int k = 0; k < 3; ++k) {
         const auto [a, b] = pairs[k];
         group->layout()->addWidget(new Marker(ballColors[a], group));
@@ -146,13 +140,6 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
     arrange(sizeHint().width());
 
     setAccessibleName(tr("Status bar"));
-    for (int i = 0; i < 3; ++i) {
-        speed[i]->describe(tr("Speed of %1").arg(ballName(i)), tr("How fast the ball moves"));
-        acc[i]->describe(tr("Acceleration of %1").arg(ballName(i)),
-                         tr("How strongly the others pulled the ball in the latest step"));
-        dist[i]->describe(tr("Distance of %1 from the centre").arg(ballName(i)),
-                          tr("How far the ball is from the centre"));
-    }
     minDist->describe(tr("Smallest distance"),
                       tr("The smallest distance between two balls since the last New Simulation"));
     energyNow->describe(tr("Energy"), tr("The balls' total energy under the force law in use"));
@@ -175,13 +162,18 @@ void StatusBar::addHeading(QWidget* group, const char* text) {
     group->layout()->addWidget(heading);
 }
 
-void StatusBar::addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name) {
+// A group of one value per ball, each cell in its ball's colour on grey.
+void StatusBar::addBallGroup(std::array<Cell*, 3>& cells, const char* name, const char* heading,
+                             const char* cellName, const char* description) {
+    QWidget* group = addGroup();
+    addHeading(group, heading);
     for (int i = 0; i < 3; ++i) {
         auto* cell = new Cell(valueWidth, QStringLiteral("%1 %2").arg(name).arg(i), group);
         QPalette palette = cell->palette();
         palette.setColor(QPalette::WindowText, ballColors[i]);
         palette.setColor(QPalette::Window, QColor(Qt::gray));
         cell->setPalette(palette);
+        cell->describe(tr(cellName).arg(ballName(i)), tr(description));
         cells[i] = cell;
     }
 }
@@ -196,16 +188,17 @@ void StatusBar::refresh() {
         return;
     const auto balls = model_->snapshot();
     for (int i = 0; i < 3; ++i) {
-        speed[i]->setValue(qText(numberText(length(balls[i].movement))));
-        dist[i]->setValue(qText(numberText(length(balls[i].position))));
-        acc[i]->setValue(qText(accelerationText(length(balls[i].lastAcceleration))));
+        speed[i]->setValue(QString::fromStdString(numberText(length(balls[i].movement))));
+        dist[i]->setValue(QString::fromStdString(numberText(length(balls[i].position))));
+        acc[i]->setValue(
+            QString::fromStdString(accelerationText(length(balls[i].lastAcceleration))));
     }
     for (int k = 0; k < 3; ++k) {
         const double d = balls[pairs[k][0]].distance(balls[pairs[k][1]]);
         minimum.lower(d);  // the only place where the running minimum is lowered
-        pairDist[k]->setValue(qText(numberText(d)));
+        pairDist[k]->setValue(QString::fromStdString(numberText(d)));
     }
-    const QString least = qText(numberText(minimum.minDistanceSoFar()));
+    const QString least = QString::fromStdString(numberText(minimum.minDistanceSoFar()));
     minDist->setValue(least, tr("Min. Dist.: %1").arg(least));
     if (!conservation->isHidden())
         showConservation(balls);

@@ -44,7 +44,8 @@ public:
 
 private:
     void addHeading(QWidget* group, const char* text);
-    void addValueCells(QWidget* group, std::array<Cell*, 3>& cells, const QString& name);
+    void addBallGroup(std::array<Cell*, 3>& cells, const char* name, const char* heading,
+                      const char* cellName, const char* description);
     void showConservation(const std::array<Ball, 3>& balls);
 
     MinimumDistance& minimum;
