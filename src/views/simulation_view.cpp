@@ -111,17 +111,19 @@ void SimulationView::cameraChanged() {
     follow(model_->isRunning());  // the frames glide; a still picture moves at once
 }
 
-bool SimulationView::follow(bool glide) {
-    return showWith(keepAll->follow(*shown, userCamera, width() * 0.5, height() * 0.5, glide));
+bool SimulationView::follow(bool glide, bool repaintAll) {
+    return showWith(keepAll->follow(*shown, userCamera, width() * 0.5, height() * 0.5, glide),
+                    repaintAll);
 }
 
-bool SimulationView::showWith(const Camera& camera) {
+bool SimulationView::showWith(const Camera& camera, bool repaintAll) {
     if (camera == seenWith)
         return false;
     seenWith = camera;
     if (trails)
         trails->setCamera(camera);
-    update();
+    if (repaintAll)
+        update();
     return true;
 }
 
@@ -172,12 +174,14 @@ void SimulationView::showLatest() {
     if (!model_)
         return;
     shown = model_->snapshot();
-    const bool moved = keepAll && follow(true);
+    // Without trails a moving camera changes no more than where the balls
+    // were and are: those squares are repainted as in any other frame.
+    const bool repaintedAll = keepAll && follow(true, trails != nullptr) && trails;
     QRegion changed;
     if (trails)
         trails->add(*shown, simulatedTime(), [&changed](const QRect& r) { changed += r; });
-    if (moved)
-        return;  // all of it is repainted
+    if (repaintedAll)
+        return;
     const Discs next = discsOf(*shown, size(), seenWith, smallestDiameter());
     for (const Discs* discs : {static_cast<const Discs*>(&drawn), &next}) {
         for (const Disc& disc : *discs) {

@@ -68,9 +68,10 @@ private:
     void cameraChanged();
     // Keep All in View's camera for the balls shown, gliding there or at
     // once; whether the camera moved.
-    bool follow(bool glide);
-    // Shows the drawing with `camera`, all of it repainted if that moved it.
-    bool showWith(const Camera& camera);
+    bool follow(bool glide, bool repaintAll = true);
+    // Shows the drawing with `camera`; if that moved it, all of it is
+    // repainted unless the caller repaints what changed.
+    bool showWith(const Camera& camera, bool repaintAll = true);
     // Across, the least a ball is drawn: nothing in the fixed view.
     double smallestDiameter() const;
 
