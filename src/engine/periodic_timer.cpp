@@ -112,31 +112,6 @@ void PeriodicTimer::cancel() {
     changed();
 }
 
-bool PeriodicTimer::isCancelled() const {
-    const std::lock_guard lock(mutex);
-    return cancelled;
-}
-
-std::uint64_t PeriodicTimer::refusedResumes() const {
-    const std::lock_guard lock(mutex);
-    return refused;
-}
-
-std::chrono::microseconds PeriodicTimer::period() const {
-    const std::lock_guard lock(mutex);
-    return period_;
-}
-
-std::chrono::microseconds PeriodicTimer::leeway() const {
-    const std::lock_guard lock(mutex);
-    return leeway_;
-}
-
-PeriodicTimer::Clock::time_point PeriodicTimer::firingDeadline() const {
-    const std::lock_guard lock(mutex);
-    return firing;
-}
-
 void PeriodicTimer::run() {
 #if defined(__linux__)
     pthread_setname_np(pthread_self(), "PeriodicTimer");  // for top -H and the benchmarks

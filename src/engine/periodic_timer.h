@@ -39,15 +39,20 @@ public:
     // Stops for good and lets go of the handler; a run in progress finishes.
     void cancel();
 
-    bool isCancelled() const;
-    std::uint64_t refusedResumes() const;
-    std::chrono::microseconds period() const;
-    std::chrono::microseconds leeway() const;
+    bool isCancelled() const { return locked(cancelled); }
+    std::uint64_t refusedResumes() const { return locked(refused); }
+    std::chrono::microseconds period() const { return locked(period_); }
+    std::chrono::microseconds leeway() const { return locked(leeway_); }
     // The deadline that the run under way stands for (the earliest one when
     // missed firings merged); for a handler that wants to know how late it runs.
-    Clock::time_point firingDeadline() const;
+    Clock::time_point firingDeadline() const { return locked(firing); }
 
 private:
+    template <typename T>
+    T locked(const T& member) const {
+        const std::lock_guard lock(mutex);
+        return member;
+    }
     void run();
     void changed();  // with `mutex` held
 
