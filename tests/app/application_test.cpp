@@ -5,8 +5,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <numeric>
-#include <thread>
 
 #include "application.h"
 #include "content_view.h"
@@ -179,19 +177,6 @@ private slots:
         }
     }
 
-    // The model's notifications rely on the order.
-    void workPostedFromAnotherThreadRunsOnTheMainThreadInOrder() {
-        std::vector<int> ran, order(100);
-        std::iota(order.begin(), order.end(), 0);
-        std::thread([&ran] {
-            for (int k = 0; k < 100; ++k)
-                postToMain([&ran, k] {
-                    ran.push_back(QThread::currentThread() == qApp->thread() ? k : -1);
-                });
-        }).join();
-        QTRY_COMPARE(ran, order);
-    }
-
     // Every command from the keyboard, in either window; Restart keeps the
     // smallest distance and clears the trails, New Simulation resets it; the
     // View menu's choices are remembered.
@@ -241,9 +226,7 @@ private slots:
         QMenu* menu = window.menuBar()->actions()[0]->menu();
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(menu->activeAction(), window.restartAction());
-        QTest::keyClick(menu, Qt::Key_Up);  // round to the last
-        QTest::keyClick(menu, Qt::Key_Up);
-        QTest::keyClick(menu, Qt::Key_Return);
+        QTest::keySequence(menu, QKeySequence(Qt::Key_Up, Qt::Key_Up, Qt::Key_Return));  // round
         QTRY_VERIFY(app.settingsWindow().isActiveWindow());
         const auto first = app.model();
         QTest::keyClick(&app.settingsWindow(), Qt::Key_S, Qt::ControlModifier);
