@@ -22,8 +22,10 @@ namespace {
 
 constexpr auto delay = 200ms;
 
-QString clipboardLine() {
-    return QGuiApplication::clipboard()->text().section('\n', 0, 0);
+// What Copy Start puts on the clipboard: all of it, or its first line.
+QString copied(Application& app, bool all = false) {
+    app.copyStart();
+    return QGuiApplication::clipboard()->text().section('\n', 0, all ? -1 : 0);
 }
 
 // The area that paint events of a widget cover.
@@ -94,7 +96,8 @@ private slots:
         store.writeText("force law", "newton");
         Application app(store, {delay, 11});
         app.mainWindow().copyStartAction()->trigger();
-        const QString text = QGuiApplication::clipboard()->text(), command = clipboardLine();
+        const QString text = QGuiApplication::clipboard()->text(),
+                      command = text.section('\n', 0, 0);
         QCOMPARE(command,
                  "# pellomarin-run --masses 1,2.5,1 --gravity 5 --period 0.0125 "
                  "--integrator accurate --law newton --state -");
@@ -103,8 +106,7 @@ private slots:
         app.suspendOrResume();
         store.write("calculation period", 1);  // for the next simulation
         store.writeText("force law", "inverse-distance");
-        app.copyStart();
-        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QCOMPARE(copied(app, true), text);
         SimulationView* view = app.mainWindow().content()->simulationView();
         view->setModel(app.model());  // a fresh snapshot at the next paint
         app.mainWindow().show();      // laid out as the user sees it
@@ -127,26 +129,22 @@ private slots:
         file.close();
         app.openStart(file.fileName());
         QTRY_VERIFY(app.model()->isRunning());
-        const QString copied = head + " --integrator accurate --law newton --state -" + balls;
-        app.copyStart();
-        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        const QString opens = head + " --integrator accurate --law newton --state -" + balls;
+        QCOMPARE(copied(app, true), opens);
         const auto opened = app.model();
         app.pasteStart();
         QVERIFY(app.model() != opened && opened->timer().isCancelled());
         QTRY_COMPARE(opened->version(), opened->stepsTaken());  // also the steps held back
-        app.copyStart();  // before its start: what it will run with
-        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        QCOMPARE(copied(app, true), opens);  // before its start: what it will run with
         QCOMPARE(store.readText("force law"), "inverse-distance");
         for (QAction* action : app.mainWindow().startsMenu()->actions())
             if (action->text() == "figure-eight")
                 action->trigger();
-        app.copyStart();
-        QCOMPARE(clipboardLine(),
+        QCOMPARE(copied(app),
                  "# pellomarin-run --masses 8,8,8 --gravity 375.161134522 "
                  "--period 30 --integrator accurate --law newton --state -");
         app.newSimulation();
-        app.copyStart();
-        QCOMPARE(clipboardLine(),
+        QCOMPARE(copied(app),
                  "# pellomarin-run --masses 1,2.5,1 --gravity 5 --period 1 "
                  "--integrator accurate --state -");
     }
