@@ -128,12 +128,6 @@ TEST(Runner, SeededRunsLandOnTheSameBitsEverywhere) {
     }
 }
 
-TEST(Runner, AnUnseededRunTellsItsSeed) {
-    const auto result = runRunner("--steps 0");
-    ASSERT_EQ(result.err.rfind("seed: ", 0), 0u) << result.err;
-    EXPECT_EQ(runRunner("--seed " + result.err.substr(6, result.err.size() - 7)).out, result.out);
-}
-
 // Nothing on standard output and one line on standard error that says why:
 // refused before the first step (2), or a write failed (1) with the system's reason.
 TEST(Runner, FailuresGetOneLineThatSaysWhy) {
