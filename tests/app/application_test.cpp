@@ -245,6 +245,8 @@ private slots:
             {{200, 300}, {distance - 2, 1}, start},
             {{200, 300}, {distance - 1, 1}, start.translated(distance - 1, 1)},
             {{898, 300}, {-50, 0}, start.adjusted(0, 0, -50, 0)},
+            {{2, 300}, {-40, 0}, start.adjusted(-40, 0, 0, 0)},
+            {{450, 1}, {0, 30}, start.adjusted(0, 30, 0, 0)},
             {{450, 685}, {30, 0}, start}};  // the status bar
         for (const auto& [from, by, after] : drags) {
             window.setGeometry(start);
