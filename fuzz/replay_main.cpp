@@ -22,8 +22,7 @@ int main(int argc, char** argv) {
         std::ifstream in(file, std::ios::binary);
         const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
         // Exactly the input's size, as libFuzzer gives it: a read past the end shows.
-        std::printf("%s\n", file.c_str());
-        std::fflush(stdout);
+        std::puts(file.c_str()), std::fflush(stdout);  // named before a crash
         LLVMFuzzerTestOneInput(std::vector<std::uint8_t>(bytes).data(), bytes.size());
     }
     std::printf("%zu inputs replayed\n", files.size());

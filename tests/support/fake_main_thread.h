@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -36,25 +37,21 @@ public:
                   std::chrono::steady_clock::duration limit = std::chrono::seconds(20)) {
         const auto end = std::chrono::steady_clock::now() + limit;
         while (!done()) {
-            {
-                std::unique_lock lock(mutex);
-                if (!arrived.wait_until(lock, end, [&] { return !pending.empty(); }))
-                    return done();
-            }
+            std::unique_lock lock(mutex);
+            if (!arrived.wait_until(lock, end, [&] { return !pending.empty(); }))
+                return done();
+            lock.unlock();
             runPending();
         }
         return true;
     }
-    std::uint64_t postCount() {
-        const std::lock_guard lock(mutex);
-        return posts;
-    }
+    std::uint64_t postCount() const { return posts; }
 
 private:
     std::mutex mutex;
     std::condition_variable arrived;
     std::vector<std::function<void()>> pending, running;
-    std::uint64_t posts = 0;
+    std::atomic<std::uint64_t> posts = 0;
 };
 
 }  // namespace pellomarin::support
