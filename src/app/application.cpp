@@ -20,23 +20,34 @@
 #include "start_file.h"
 #include "status_bar.h"
 
-namespace pellomarin {
-
 #if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
 extern "C" void __tsan_ignore_thread_begin();
 extern "C" void __tsan_ignore_thread_end();
 #endif
 
+namespace pellomarin {
+
 void postToMain(std::function<void()> work) {
-    // Qt hands the functor to the main thread under its own lock, which
-    // ThreadSanitizer cannot see in a Qt not built with it: the functor's
-    // copy written here would look unsynchronised to it when read there.
 #if defined(__SANITIZE_THREAD__)
+    // Qt hands the functor over under its own lock, which ThreadSanitizer
+    // cannot see in a Qt not built with it: everything the poster wrote (the
+    // functor's captures included) would look unsynchronised to the main
+    // thread. The hand-over is announced on the box's address instead, and
+    // Qt's own copy of the box pointer is not watched.
+    auto box = std::make_shared<std::function<void()>>(std::move(work));
+    __tsan_release(box.get());
     __tsan_ignore_thread_begin();
-#endif
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
-#if defined(__SANITIZE_THREAD__)
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [box] {
+            __tsan_acquire(box.get());
+            (*box)();
+        },
+        Qt::QueuedConnection);
     __tsan_ignore_thread_end();
+#else
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
 #endif
 }
 
