@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <thread>
 
@@ -86,27 +85,27 @@ private slots:
 
     // Work posted from a thread that goes on running reaches the main thread
     // whole and in order; under ThreadSanitizer this checks the hand-over,
-    // which nothing else orders (relaxed atomics order nothing for it).
+    // which nothing else here orders (relaxed atomics order nothing for it).
     void workPostedFromAnotherThreadRunsOnTheMainThreadInOrder() {
         QStringList seen;
-        std::atomic<bool> posted = false, done = false;
+        std::atomic<int> stage = 0;  // 1: posted, 2: delivered
+        const auto await = [&stage](int wanted) {
+            while (stage.load(std::memory_order_relaxed) != wanted)
+                std::this_thread::yield();
+        };
         std::thread poster([&] {
             for (const char* text : {"first of the texts posted", "second of the texts posted"})
                 postToMain([&seen, text = std::string(text)] {
                     seen << QString::fromStdString(text) +
                                 (QThread::currentThread() == qApp->thread() ? "" : "!");
                 });
-            posted.store(true, std::memory_order_relaxed);
-            while (!done.load(std::memory_order_relaxed))
-                std::this_thread::yield();
+            stage.store(1, std::memory_order_relaxed);
+            await(2);
         });
-        const auto finish = qScopeGuard([&] {
-            done.store(true, std::memory_order_relaxed);
-            poster.join();
-        });
-        while (!posted.load(std::memory_order_relaxed))
-            std::this_thread::yield();
+        await(1);
         QCoreApplication::sendPostedEvents();  // outside the event loop's own wake-up
+        stage.store(2, std::memory_order_relaxed);
+        poster.join();
         QCOMPARE(seen, QStringList({"first of the texts posted", "second of the texts posted"}));
     }
 
