@@ -32,32 +32,27 @@ private slots:
     // A field shows at most three fraction digits and reads only well-formed
     // numbers of its locale: a misplaced group separator is refused.
     void fieldTextsInTheUsersLocale() {
-        const struct {
-            const char* locale;
-            double value;
-            const char* shown;
-        } shown[] = {{"en_US", 0.12345, "0.123"},
-                     {"en_US", 0.0625, "0.062"},
-                     {"en_US", 1e20, "100,000,000,000,000,000,000"},
-                     {"de_DE", 1234.5, "1.234,5"},
-                     {"hi_IN", 1234567.5, "12,34,567.5"}};
-        for (const auto& row : shown)
-            QCOMPARE(fieldText(row.value, QLocale(row.locale)), QString(row.shown));
-        const struct {
-            const char* locale;
-            const char* text;
-            double value;  // NaN: refused
-        } read[] = {{"en_US", "1,234.5", 1234.5}, {"en_US", " -3 ", -3},
-                    {"en_US", ".5", 0.5},         {"de_DE", "1.234,5", 1234.5},
-                    {"fr_FR", "1 234,5", 1234.5}, {"hi_IN", "12,34,567.5", 1234567.5},
-                    {"en_US", "abc", NAN},        {"en_US", "", NAN},
-                    {"en_US", "0,013", NAN},      {"en_US", "1e5", NAN},
-                    {"en_US", "30 ms", NAN},      {"de_DE", "0.013", NAN},
-                    {"hi_IN", "123,456", NAN},    {"en_US", "1,00,000", NAN},
-                    {"en_US", "1,2345", NAN}};
-        for (const auto& row : read) {
-            const auto parsed = parseFieldText(row.text, QLocale(row.locale));
-            QVERIFY2(std::isnan(row.value) ? !parsed : parsed && *parsed == row.value, row.text);
+        const std::tuple<const char*, double, const char*> shown[] = {
+            {"en_US", 0.12345, "0.123"},
+            {"en_US", 0.0625, "0.062"},
+            {"en_US", 1e20, "100,000,000,000,000,000,000"},
+            {"de_DE", 1234.5, "1.234,5"},
+            {"hi_IN", 1234567.5, "12,34,567.5"}};
+        for (const auto& [locale, value, text] : shown)
+            QCOMPARE(fieldText(value, QLocale(locale)), QString(text));
+        const std::tuple<const char*, const char*, double> read[] = {
+            // NaN: refused
+            {"en_US", "1,234.5", 1234.5}, {"en_US", " -3 ", -3},
+            {"en_US", ".5", 0.5},         {"de_DE", "1.234,5", 1234.5},
+            {"fr_FR", "1 234,5", 1234.5}, {"hi_IN", "12,34,567.5", 1234567.5},
+            {"en_US", "abc", NAN},        {"en_US", "", NAN},
+            {"en_US", "0,013", NAN},      {"en_US", "1e5", NAN},
+            {"en_US", "30 ms", NAN},      {"de_DE", "0.013", NAN},
+            {"hi_IN", "123,456", NAN},    {"en_US", "1,00,000", NAN},
+            {"en_US", "1,2345", NAN}};
+        for (const auto& [locale, text, value] : read) {
+            const auto parsed = parseFieldText(text, QLocale(locale));
+            QVERIFY2(std::isnan(value) ? !parsed : parsed && *parsed == value, text);
         }
     }
 };
