@@ -15,12 +15,7 @@
 using namespace pellomarin;
 using support::t;
 
-TEST(NumberText, TiesOfCorrectlyRoundedPowersOfTen) {
-    // Correctly rounded 10^k: an ulp-high 10^3 gives "0,501"; the fuzz target holds the rest.
-    EXPECT_EQ(numberText(0.5005), "0,500");
-}
-
-TEST(NumberText, AccelerationsInPrintfsGeneralFormWhateverTheLocale) {
+TEST(NumberText, AccelerationsInPrintfsGeneralFormTiesOfPowersOfTenWhateverTheLocale) {
     // clang-format off
     const struct { double x; const char* text; } rows[] = {
         {0, "0"}, {1.234, "1.23"}, {12345.6, "1.23E+04"}, {999.9, "1E+03"}, {0.0005, "0.0005"},
@@ -30,7 +25,8 @@ TEST(NumberText, AccelerationsInPrintfsGeneralFormWhateverTheLocale) {
         << "scripts/install-deps.sh makes this locale";
     for (const auto& row : rows)
         EXPECT_EQ(accelerationText(row.x), row.text) << row.x;
-    EXPECT_EQ(numberText(1.234), "1,23");
+    // Correctly rounded 10^k: an ulp-high 10^3 gives "0,501"; the fuzz target holds the rest.
+    EXPECT_EQ(numberText(0.5005), "0,500");
     std::setlocale(LC_ALL, "C");
 }
 

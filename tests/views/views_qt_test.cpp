@@ -19,9 +19,12 @@ using support::t;
 
 namespace {
 
+// Balls of radius 2; told of each step at once if asked, with no event loop between.
 std::shared_ptr<Model> modelAt(std::array<Triple, 3> positions,
-                               std::array<Triple, 3> movements = {}) {
-    return Model::make(support::balls(positions, {8, 8, 8}, movements));  // radius 2
+                               std::array<Triple, 3> movements = {}, bool toldAtOnce = false) {
+    return Model::make(
+        support::balls(positions, {8, 8, 8}, movements),
+        toldAtOnce ? [](std::function<void()> publish) { publish(); } : PostToMain());
 }
 
 QColor pixelAt(const QImage& image, QPointF point) {
@@ -76,9 +79,8 @@ private slots:
                      qPrintable(QString::number(area)));
         }
         QVERIFY(keeping.shownCamera().isFixedView());
-        const auto model = Model::make(support::balls({t(1000, 0, 0), t(-1000, 0, 0), t(0, 0, 0)},
-                                                      {1, 1, 1}, {t(-100, 0, 0), t(100, 0, 0)}),
-                                       [](std::function<void()> publish) { publish(); });
+        const auto model =
+            modelAt({t(1000, 0, 0), t(-1000, 0, 0), {}}, {t(-100, 0, 0), t(100, 0, 0)}, true);
         keeping.setModel(model);
         const double far = keeping.shownCamera().zoom();
         for (int n = 0; n < 8; ++n)  // each step told of
@@ -88,10 +90,8 @@ private slots:
 
     void trailsLieWhereABallWasUntilClearedOrTurnedOff() {
         // Ball 0 runs 200.5 down, through row 200 and behind ball 1 at 88; ball 2 is unseen.
-        const auto model =
-            Model::make(support::balls({t(-150, 0, 0.5), t(-224, 200, 1), t(374, -200, -1.5)},
-                                       {8, 8, 8}, {t(3, 0, 0), t(0, 0, 0), t(-3, 0, 0)}),
-                        [](std::function<void()> publish) { publish(); });
+        const auto model = modelAt({t(-150, 0, 0.5), t(-224, 200, 1), t(374, -200, -1.5)},
+                                   {t(3, 0, 0), t(0, 0, 0), t(-3, 0, 0)}, true);
         SimulationView trailed;  // never painted: every version is shown at once
         trailed.resize(400, 400);
         trailed.setModel(model);
@@ -166,8 +166,27 @@ class StatusBarTest : public QObject {
     MinimumDistance minimum;
 
 private slots:
-    void eachValueInItsOwnCellAndTheMinimumAfterThePairs() {
+    // Conservation: empty before the start, then by hand after one Euler step with no
+    // correction: ball 0 to (10, 1, 0) moving (-a, 1, 0), ball 1 opposite, a = 0.75 or 0.5.
+    void eachValueInItsOwnCellTheMinimumAfterThePairsConservationUnderEachLaw() {
         StatusBar bar(minimum);
+        bar.setConservationShown(true);
+        for (const auto& [law, texts] :
+             {std::pair{ForceLaw::inverseDistance, "2537.06 1.6E-02 7.5E-02"},
+              std::pair{ForceLaw::newton, "-69.603 3.3E-02 5.0E-02"}}) {
+            const auto model =
+                modelAt({t(10, 0, 0), t(-10, 0, 0), t(0, 0, 0)}, {t(0, 1, 0), t(0, -1, 0), {}});
+            bar.setModel(model);
+            bar.refresh();
+            QCOMPARE(bar.text("energy"), QString());
+            model->cancel();  // started on a stopped timer, stepped here
+            model->start(30, 5, IntegrationMethod::euler, law);
+            model->tick();
+            bar.refresh();
+            QCOMPARE(bar.text("energy") + ' ' + bar.text("energy change") + ' ' +
+                         bar.text("angular momentum change"),
+                     QString(texts));
+        }
         const auto model = modelAt({t(3, 4, 0), t(0, 0, 12.34), t(0, 0, 10)},
                                    {t(1.234, 0, 0), t(0, 0.5, 0), t(0, 0, 0)});
         bar.setModel(model);
@@ -191,29 +210,6 @@ private slots:
         // It ticks every half second by itself.
         bar.setModel(model);
         QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 2,34"), 3000);
-    }
-
-    // Empty before the start; then, by hand, after one Euler step that needs no
-    // correction: ball 0 to (10, 1, 0) moving (-a, 1, 0), ball 1 opposite, a = 0.75 or 0.5.
-    void conservationUnderEachLaw() {
-        StatusBar bar(minimum);
-        bar.setConservationShown(true);
-        for (const auto& [law, texts] :
-             {std::pair{ForceLaw::inverseDistance, "2537.06 1.6E-02 7.5E-02"},
-              std::pair{ForceLaw::newton, "-69.603 3.3E-02 5.0E-02"}}) {
-            const auto model =
-                modelAt({t(10, 0, 0), t(-10, 0, 0), t(0, 0, 0)}, {t(0, 1, 0), t(0, -1, 0), {}});
-            bar.setModel(model);
-            bar.refresh();
-            QCOMPARE(bar.text("energy"), QString());
-            model->cancel();  // started on a stopped timer, stepped here
-            model->start(30, 5, IntegrationMethod::euler, law);
-            model->tick();
-            bar.refresh();
-            QCOMPARE(bar.text("energy") + ' ' + bar.text("energy change") + ' ' +
-                         bar.text("angular momentum change"),
-                     QString(texts));
-        }
     }
 
     // One row where the window is wide enough, else as many as needed, each
