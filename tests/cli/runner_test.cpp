@@ -212,7 +212,7 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
     const Folder dir;
     const std::string run = "--gravity 1e-300 --period 300 --steps 10 --state - --size 280x200 ",
                       state = "-100,0,-49.5,1,0,0\n150,0,49.5,-1,0,0\n-50,0,0,0,0,0\n";
-    for (const char* picture : {"p.png", "p.svg", "n.png --no-paths"})
+    for (const char* picture : {"p.png", "p.svg"})
         ASSERT_EQ(runRunner(run + "--picture " + (dir.path / picture).string(), state).status, 0);
     const QImage png(QString::fromStdString((dir.path / "p.png").string()));
     const auto at = [&](double x, double y) { return png.pixel(int(x), int(y)); };
@@ -235,7 +235,6 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
     }
     ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
     const QRgb black = qRgb(0, 0, 0);
-    EXPECT_EQ(QImage(QString::fromStdString((dir.path / "n.png").string())).pixel(90, 50), black);
     // Each ball's colour, its disc's centre, and its path's ends on the same row.
     for (const auto& [colour, centre, from, to] :
          std::vector<std::tuple<QString, QPointF, double, double>>{
