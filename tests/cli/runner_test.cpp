@@ -189,9 +189,8 @@ TEST(Runner, TheShippedStartsRunAndThePeriodicOnesClose) {
             continue;
         const auto numbers = [&rows](int row) {
             std::vector<double> values;
-            std::istringstream fields(rows[row]);
-            for (std::string field; std::getline(fields, field, ',');)
-                values.push_back(std::stod(field));
+            for (const auto field : std::views::split(rows[row], ','))
+                values.push_back(std::stod(std::string(field.begin(), field.end())));
             return values;
         };
         const double energy = numbers(1).back();
@@ -212,7 +211,7 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
     const Folder dir;
     const std::string run = "--gravity 1e-300 --period 300 --steps 10 --state - --size 280x200 ",
                       state = "-100,0,-49.5,1,0,0\n150,0,49.5,-1,0,0\n-50,0,0,0,0,0\n";
-    for (const char* picture : {"p.png", "p.svg"})
+    for (const char* picture : {"p.png", "p.svg", "n.png --no-paths"})
         ASSERT_EQ(runRunner(run + "--picture " + (dir.path / picture).string(), state).status, 0);
     const QImage png(QString::fromStdString((dir.path / "p.png").string()));
     const auto at = [&](double x, double y) { return png.pixel(int(x), int(y)); };
@@ -235,6 +234,7 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
     }
     ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
     const QRgb black = qRgb(0, 0, 0);
+    EXPECT_EQ(QImage(QString::fromStdString((dir.path / "n.png").string())).pixel(90, 50), black);
     // Each ball's colour, its disc's centre, and its path's ends on the same row.
     for (const auto& [colour, centre, from, to] :
          std::vector<std::tuple<QString, QPointF, double, double>>{
@@ -258,9 +258,8 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
     }
 }
 
-// Fitted, the whole run lies inside the picture, off its edge and within the
-// margin of it: seed 3, which leaves the fixed view, turned and tilted, and
-// balls that stay near the centre.
+// Fitted, the whole run lies inside the picture, off its edge and within the margin of it: seed 3,
+// which leaves the fixed view, turned and tilted, and balls that stay near the centre.
 TEST(Runner, AFittedPictureHoldsTheWholeRunNearItsEdge) {
     const Folder dir;
     for (const std::string run : {"--seed 3 --steps 1500 --turn 30 --tilt 20", "--state -"}) {

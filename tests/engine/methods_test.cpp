@@ -1,7 +1,6 @@
-// The runner's pinned runs hold the order of every operation of the step,
-// euler and leapfrog under both laws; these hold what a pin cannot show:
-// overflowing pulls, which balls the momentum correction selects and what
-// the accurate method promises on a known problem.
+// The runner's pinned runs hold the order of every operation of the step, euler and leapfrog under
+// both laws; these hold what a pin cannot show: overflowing pulls, which balls the momentum
+// correction selects and what the accurate method promises on a known problem.
 #include <gtest/gtest.h>
 
 #include <cmath>

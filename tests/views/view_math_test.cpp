@@ -105,11 +105,10 @@ TEST(Camera, TurnedAndTiltedViewsPutPointsWhereTheyBelong) {
     }
 }
 
-// Seeded runs at 30 ms, a frame a step, in a 400 x 300 drawing, from the fixed
-// view and from turned, tilted and zoomed ones: each ball with its disc stays
-// inside, and the zoom changes by a few percent a frame at most, never closer
-// than the user's. Still balls within the margin leave the camera where it is,
-// and once well inside bring it back to the user's zoom.
+// Seeded runs at 30 ms, a frame a step, in a 400 x 300 drawing, from the fixed view and from
+// turned, tilted and zoomed ones: each ball with its disc stays inside, and the zoom changes by a
+// few percent a frame at most, never closer than the user's. Still balls within the margin leave
+// the camera where it is, and once well inside bring it back to the user's zoom.
 TEST(KeepInView, EveryBallStaysInsideAndTheCameraMovesOnlyWhenItMust) {
     for (const auto& [seed, user] :
          {std::pair{1, Camera()}, {2, Camera(2, 30, -20)}, {17, Camera(8, 629, -78)}}) {
