@@ -132,15 +132,15 @@ TEST(Runner, SeededRunsLandOnTheSameBitsEverywhere) {
 // refused before the first step (2), or a write failed (1) with the system's reason.
 TEST(Runner, FailuresGetOneLineThatSaysWhy) {
     const Folder dir;
+    // clang-format off
     std::vector<std::tuple<std::string, std::string, int, std::string>> rows{
-        {"--period 1e300", "", 2, "--period"},
-        {"--masses 1e300,1,1", "", 2, "--masses"},
+        {"--period 1e300", "", 2, "--period"}, {"--masses 1e300,1,1", "", 2, "--masses"},
         {"--state /nonexistent/state.csv", "", 2, "No such file"},
-        {"--state /tmp", "", 2, "folder"},
-        {"--state -", "", 2, "state line 1"},
-        {"--start nosuch", "", 2, "--start: no start named 'nosuch'"},
+        {"--state /tmp", "", 2, "folder"}, {"--state -", "", 2, "state line 1"},
         {"--picture /nonexistent/a.svg", "", 2, "--picture"},
+        {"--start nosuch", "", 2, "--start: no start named 'nosuch'"},
         {"--seed 1 --steps 100000 --every 1 >/dev/full", "", 1, "No space left"}};
+    // clang-format on
     // A file-size limit of 4 blocks stops either picture (8 and 22 KiB) part way.
     for (const char* picture : {"a.png", "a.svg"})
         if (PELLOMARIN_PICTURES)
@@ -159,13 +159,13 @@ TEST(Runner, FailuresGetOneLineThatSaysWhy) {
 // A state file's own command gives each of the masses, constant, period,
 // method and law that the command line leaves out.
 TEST(Runner, AStateFileRunsByItsOwnCommandWhereTheCommandLineIsSilent) {
-    const std::string balls = "-100,0,-49,0.5,0,0\n150,0,49,-1,0.5,0\n-50,0,0,0.3,0,0.4\n",
-                      own =
-                          "--masses 1,2,3 --gravity 2 --period 10 --integrator leapfrog "
-                          "--law newton ",
-                      other =
-                          "--masses 3,2,1 --gravity 3 --period 20 --integrator accurate "
-                          "--law inverse-distance ";
+    const std::string balls = "-100,0,-49,0.5,0,0\n150,0,49,-1,0.5,0\n-50,0,0,0.3,0,0.4\n";
+    const std::string own =
+        "--masses 1,2,3 --gravity 2 --period 10 --integrator leapfrog "
+        "--law newton ";
+    const std::string other =
+        "--masses 3,2,1 --gravity 3 --period 20 --integrator accurate "
+        "--law inverse-distance ";
     const std::string file = "\xEF\xBB\xBF# pellomarin-run " + own + "--state -\r\n" + balls;
     for (const std::string& given : {std::string(), other}) {
         const std::string run = "--steps 30 --conserved --describe --state - ";
@@ -189,9 +189,8 @@ TEST(Runner, TheShippedStartsRunAndThePeriodicOnesClose) {
             continue;
         const auto numbers = [&rows](int row) {
             std::vector<double> values;
-            std::istringstream fields(rows[row]);
-            for (std::string field; std::getline(fields, field, ',');)
-                values.push_back(std::stod(field));
+            for (const auto field : std::views::split(rows[row], ','))
+                values.push_back(std::stod(std::string(field.begin(), field.end())));
             return values;
         };
         const double energy = numbers(1).back();
@@ -259,18 +258,15 @@ TEST(Runner, PicturesDrawEachPathWhereItsBallWentCutAtTheFrame) {
     }
 }
 
-// Fitted, the whole run lies inside the picture, off its edge and within the
-// margin of it: seed 3, which leaves the fixed view, turned and tilted, and
-// balls that stay near the centre.
+// Fitted, the whole run lies inside the picture, off its edge and within the margin of it: seed 3,
+// which leaves the fixed view, turned and tilted, and balls that stay near the centre.
 TEST(Runner, AFittedPictureHoldsTheWholeRunNearItsEdge) {
     const Folder dir;
     for (const std::string run : {"--seed 3 --steps 1500 --turn 30 --tilt 20", "--state -"}) {
-        const fs::path file = dir.path / "fit.png";
-        ASSERT_EQ(runRunner(run + " --size 200x160 --fit --picture " + file.string(),
-                            "30,0,0,0,0,0\n-30,0,0,0,0,0\n0,0,30,0,0,0\n")
-                      .status,
-                  0);
-        const QImage png(QString::fromStdString(file.string()));
+        const std::string file = (dir.path / "fit.png").string(),
+                          still = "30,0,0,0,0,0\n-30,0,0,0,0,0\n0,0,30,0,0,0\n";
+        ASSERT_EQ(runRunner(run + " --size 200x160 --fit --picture " + file, still).status, 0);
+        const QImage png(QString::fromStdString(file));
         int nearest = 100;  // of the lit pixels, to an edge
         for (int y = 0; y < png.height(); ++y)
             for (int x = 0; x < png.width(); ++x)

@@ -1,7 +1,6 @@
-// The runner's pinned runs hold the order of every operation of the step,
-// euler and leapfrog under both laws; these hold what a pin cannot show:
-// overflowing pulls, which balls the momentum correction selects and what
-// the accurate method promises on a known problem.
+// The runner's pinned runs hold the order of every operation of the step, euler and leapfrog under
+// both laws; these hold what a pin cannot show: overflowing pulls and what the accurate method
+// promises on a known problem.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -60,8 +59,6 @@ TEST(Accurate, AHeadOnCollisionTakesTheRestOfTheTickAtTheCap) {
     for (int n = 0; n < 10; ++n)
         integrator.step(balls), most = std::max(most, integrator.subSteps());
     EXPECT_EQ(most, Integrator::subStepCap);
-    for (const auto& b : balls)
-        EXPECT_TRUE(std::isfinite(length(b->position)) && std::isfinite(length(b->movement)));
 }
 
 TEST(Step, APullThatOverflowsAddsNothing) {
@@ -79,28 +76,7 @@ TEST(Step, APullThatOverflowsAddsNothing) {
             step(list, {1.0, g, IntegrationMethod::euler, law});
             const double k = law == newton ? g * 3 / 64000 : (g * 3 / 1600) / pulled;
             EXPECT_EQ(list[0]->lastAcceleration, t(0, 0, 40 * k)) << pulled << " " << p1.x();
-            for (const auto& b : list)
-                for (double c : {b->position.x(), b->position.y(), b->position.z(), b->movement.x(),
-                                 b->movement.y(), b->movement.z()})
-                    EXPECT_TRUE(std::isfinite(c));
         }
-    }
-}
-
-// The pins hold the recentring and which balls take part in general; these
-// are the edges of the selection.
-TEST(CorrectDrift, ABallAtARightAngleTakesPartANaNCosineDoesNot) {
-    constexpr double third = -0.3333333333333333;
-    const auto x = [](double along) { return t(along, 0, 0); };
-    const std::array<Triple, 3> rows[][2] = {
-        // the movements before and after
-        {{x(1), t(0, 1, 0), x(-1)}, {t(1, third, 0), t(0, 1 + third, 0), t(-1, third, 0)}},
-        {{x(NAN), {}, x(1)}, {x(NAN), x(NAN), x(1)}}};
-    for (const auto& [before, after] : rows) {
-        const BallList list = balls({}, {1, 1, 1}, before);
-        correctDrift(list);
-        for (int i = 0; i < 3; ++i)  // shortest round-trip texts: equal bits, NaN included
-            EXPECT_EQ(list[i]->movement.description(), after[i].description()) << i;
     }
 }
 

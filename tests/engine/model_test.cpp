@@ -21,9 +21,8 @@ TEST(RunParameters, PeriodInWholeMicrosecondsHalvesAwayFromZero) {
         {9.2e15, 9'200'000'000'000'000'000, 9.2e18 / 30000, 4'600'000'000'000'000'000}};
     for (const auto& [ms, frameDuration, timeStep, leeway] : rows) {
         const auto run = runParameters(ms);
-        ASSERT_TRUE(run) << ms;
-        EXPECT_EQ(std::tuple(run->frameDuration, run->timeStep, run->leeway),
-                  std::tuple(frameDuration, timeStep, leeway))
+        EXPECT_TRUE(run && std::tuple(run->frameDuration, run->timeStep, run->leeway) ==
+                               std::tuple(frameDuration, timeStep, leeway))
             << ms;
     }
     for (double ms : {0.0, -5.0, double(NAN), double(INFINITY), 9.3e15})
@@ -46,19 +45,16 @@ TEST(NewSimulation, EveryStartKeepsItsBallsApartAndNoneHeadingAtAnother) {
         }
 }
 
-// Only the first start sets the parameters; the main thread hears of steps
-// once per frame at most and of the last ones at the stop; Restart while
-// suspended puts back the starting balls and publishes nothing; suspend and
-// resume never resume more than they suspended.
+// Only the first start sets the parameters; the main thread hears of steps once per frame at most
+// and of the last ones at the stop; Restart while suspended puts back the starting balls and
+// publishes nothing; suspend and resume never resume more than they suspended.
 TEST(Model, StartRestartSuspendResumeAndCancel) {
     support::FakeMainThread main;
     auto model = Model::make(support::balls({t(-60, 0, -40), t(60, 0, -40), t(0, 0, 80)}, {1, 1, 1},
                                             {t(0, 0.3, 0), t(0, -0.3, 0), t(0.2, 0, 0)}),
                              main.poster());
-    const auto settle = [&] {  // a step under way finishes and its notification arrives
-        std::this_thread::sleep_for(5ms);
-        main.runPending();
-    };
+    // A step under way finishes and its notification arrives.
+    const auto settle = [&] { std::this_thread::sleep_for(5ms), main.runPending(); };
     const auto start = model->snapshot();
     const auto begin = std::chrono::steady_clock::now();
     model->start(0.2, 0.5, IntegrationMethod::accurate, ForceLaw::newton);
@@ -85,15 +81,12 @@ TEST(Model, StartRestartSuspendResumeAndCancel) {
     std::this_thread::sleep_for(20ms);  // a hundred periods
     settle();
     EXPECT_EQ(model->version(), version);
-    for (const Ball& b : model->snapshot())
-        EXPECT_TRUE(b.position == start[b.id].position && b.movement == start[b.id].movement &&
-                    b.lastAcceleration == Triple::zero);
     model->suspendOrResume();
     ASSERT_TRUE(main.runUntil([&] { return model->version() >= version + 5; }));
     EXPECT_EQ(model->timer().refusedResumes(), 0u);
     model->cancel();
     settle();
-    // The steps since the restart are a fresh start's, bit for bit.
+    // The steps since the restart are a fresh start's, bit for bit: it put back the starting balls.
     const BallList replay{start[0].copy(), start[1].copy(), start[2].copy()};
     Integrator fresh(model->stepParameters());
     for (auto n = version; n < model->stepsTaken(); ++n)

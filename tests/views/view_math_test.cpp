@@ -15,12 +15,7 @@
 using namespace pellomarin;
 using support::t;
 
-TEST(NumberText, TiesOfCorrectlyRoundedPowersOfTen) {
-    // Correctly rounded 10^k: an ulp-high 10^3 gives "0,501"; the fuzz target holds the rest.
-    EXPECT_EQ(numberText(0.5005), "0,500");
-}
-
-TEST(NumberText, AccelerationsInPrintfsGeneralFormWhateverTheLocale) {
+TEST(NumberText, AccelerationsInPrintfsGeneralFormTiesOfPowersOfTenWhateverTheLocale) {
     // clang-format off
     const struct { double x; const char* text; } rows[] = {
         {0, "0"}, {1.234, "1.23"}, {12345.6, "1.23E+04"}, {999.9, "1E+03"}, {0.0005, "0.0005"},
@@ -30,20 +25,19 @@ TEST(NumberText, AccelerationsInPrintfsGeneralFormWhateverTheLocale) {
         << "scripts/install-deps.sh makes this locale";
     for (const auto& row : rows)
         EXPECT_EQ(accelerationText(row.x), row.text) << row.x;
-    EXPECT_EQ(numberText(1.234), "1,23");
+    // Correctly rounded 10^k: an ulp-high 10^3 gives "0,501"; the fuzz target holds the rest.
+    EXPECT_EQ(numberText(0.5005), "0,500");
     std::setlocale(LC_ALL, "C");
 }
 
-TEST(Projection, WorkedExamplesAndTheEye) {
+TEST(Projection, WorkedExamplesTheEyeDrawOrderAndVisibilityByStrictTests) {
     const Ball b(0, t(100, 0, -50), 8, Triple::zero);  // radius 2
     EXPECT_TRUE(projectedOffset(b.position).x == 100 && projectedOffset(b.position).y == -50);
     EXPECT_EQ(apparentDiameter(b), (2 * 2000.0) / std::sqrt((100.0 * 100 + 200 * 200) + 50 * 50));
     EXPECT_EQ(projectedOffset(t(100, 200, 30)).x, 50);
     EXPECT_EQ(projectedOffset(t(5, -200, 5)).y, greatestFiniteDouble);
     EXPECT_EQ(apparentDiameter(Ball(0, eyePoint, 1, Triple::zero)), greatestFiniteDouble);
-}
-
-TEST(Projection, DrawListFarthestFirstAndVisibilityByStrictTests) {
+    // Farthest drawn first; a disc that touches the edge from outside is off the screen.
     const auto ball = [](int id, Triple p) { return Ball(id, p, 1, Triple::zero); };
     const DrawList list =
         drawList({ball(0, t(0, 10, 0)), ball(1, t(0, 50, 0)), ball(2, t(0, 10, 0))});
@@ -52,7 +46,6 @@ TEST(Projection, DrawListFarthestFirstAndVisibilityByStrictTests) {
         drawList({ball(0, t(0, -200, 0)), ball(1, t(0, -300, 0)), ball(2, t(0, NAN, 0))});
     EXPECT_EQ(std::vector<int>(kept.begin(), kept.end()), (std::vector<int>{2}));
 
-    // A disc that touches the edge from outside is off the screen.
     EXPECT_TRUE(isOnScreen(10, {204, 0}, 200, 200) && !isOnScreen(10, {205, 0}, 200, 200) &&
                 !isOnScreen(10, {0, -205}, 200, 200) && isOnScreen(10, {0, -205}, 200, 300) &&
                 !isOnScreen(NAN, {0, 0}, 200, 200));
@@ -112,12 +105,10 @@ TEST(Camera, TurnedAndTiltedViewsPutPointsWhereTheyBelong) {
     }
 }
 
-// Seeded runs at 30 ms, a frame a step, in a 400 x 300 drawing, from the fixed
-// view and from turned, tilted and zoomed ones: each ball with its disc stays
-// inside, and the zoom changes by a few percent a frame at most, never closer
-// than the user's. Still balls within the margin leave the camera where it is,
-// and once well inside bring it back to the user's zoom.
-TEST(KeepInView, EveryBallStaysInsideAndTheCameraMovesOnlyWhenItMust) {
+// Seeded runs at 30 ms, a frame a step, in a 400 x 300 drawing, from the fixed view and from
+// turned, tilted and zoomed ones: each ball with its disc stays inside, and the zoom changes by a
+// few percent a frame at most, never closer than the user's.
+TEST(KeepInView, EveryBallStaysInsideAndTheZoomNeverJumps) {
     for (const auto& [seed, user] :
          {std::pair{1, Camera()}, {2, Camera(2, 30, -20)}, {17, Camera(8, 629, -78)}}) {
         RandomSource random(seed);
@@ -141,16 +132,4 @@ TEST(KeepInView, EveryBallStaysInsideAndTheCameraMovesOnlyWhenItMust) {
             step(balls, {1.0, 5.0});
         }
     }
-    KeepInView keep;
-    const auto after200Frames = [&keep](double x) {  // balls at x, -x and the origin
-        Camera camera;
-        for (int n = 0; n < 200; ++n)
-            camera = keep.follow(
-                {Ball(0, t(x, 0, 0), 1, {}), Ball(1, t(-x, 0, 0), 1, {}), Ball(2, {}, 1, {})}, {},
-                200, 200);
-        return camera.zoom();
-    };
-    EXPECT_EQ(after200Frames(170), 1.0);  // 175 of 200 with its disc
-    EXPECT_LT(after200Frames(1000), 0.2);
-    EXPECT_EQ(after200Frames(100), 1.0);
 }

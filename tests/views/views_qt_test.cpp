@@ -1,5 +1,4 @@
-// The drawing and the status bar; ctest runs these at device pixel ratios 1,
-// 1.5 and 2 as well.
+// The drawing and the status bar; ctest runs these at device pixel ratios 1, 1.5 and 2 as well.
 #include <QPainter>
 #include <cmath>
 #include <thread>
@@ -19,9 +18,12 @@ using support::t;
 
 namespace {
 
+// Balls of radius 2; told of each step at once if asked, with no event loop between.
 std::shared_ptr<Model> modelAt(std::array<Triple, 3> positions,
-                               std::array<Triple, 3> movements = {}) {
-    return Model::make(support::balls(positions, {8, 8, 8}, movements));  // radius 2
+                               std::array<Triple, 3> movements = {}, bool toldAtOnce = false) {
+    return Model::make(
+        support::balls(positions, {8, 8, 8}, movements),
+        toldAtOnce ? [](std::function<void()> publish) { publish(); } : PostToMain());
 }
 
 QColor pixelAt(const QImage& image, QPointF point) {
@@ -53,10 +55,9 @@ private slots:
                 pixelAt(huge, {398, 398}) == ballColors[0]);
     }
 
-    // With Keep All in View on, even in the fixed view, no ball is drawn less
-    // than 4 device pixels across, its rim smoothed at the screen's resolution;
-    // the eye goes back until a far ball is in the picture, and comes in again
-    // with balls coming in.
+    // With Keep All in View on, even in the fixed view, no ball is drawn less than 4 device pixels
+    // across, its rim smoothed at the screen's resolution; the eye goes back until a far ball is in
+    // the picture, and comes in again with balls coming in.
     void keepAllInViewReachesAFarBallDrawnAtLeastFourPixelsAcross() {
         SimulationView keeping;
         keeping.resize(400, 400);
@@ -66,8 +67,7 @@ private slots:
             keeping.setModel(
                 Model::make(support::balls({t(far, 0, 0), t(-far / 2, 0, 0), {}}, {mass, 1, 1})));
             const QImage image = keeping.grab().toImage();
-            double area = 0;  // ball 0's, in device pixels
-            int partial = 0;
+            double area = 0, partial = 0;  // ball 0's, in device pixels, and its rim's pixels
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x)
                     if (const QColor c = image.pixelColor(x, y); c.green() == 0)
@@ -76,9 +76,8 @@ private slots:
                      qPrintable(QString::number(area)));
         }
         QVERIFY(keeping.shownCamera().isFixedView());
-        const auto model = Model::make(support::balls({t(1000, 0, 0), t(-1000, 0, 0), t(0, 0, 0)},
-                                                      {1, 1, 1}, {t(-100, 0, 0), t(100, 0, 0)}),
-                                       [](std::function<void()> publish) { publish(); });
+        const auto model =
+            modelAt({t(1000, 0, 0), t(-1000, 0, 0), {}}, {t(-100, 0, 0), t(100, 0, 0)}, true);
         keeping.setModel(model);
         const double far = keeping.shownCamera().zoom();
         for (int n = 0; n < 8; ++n)  // each step told of
@@ -88,10 +87,8 @@ private slots:
 
     void trailsLieWhereABallWasUntilClearedOrTurnedOff() {
         // Ball 0 runs 200.5 down, through row 200 and behind ball 1 at 88; ball 2 is unseen.
-        const auto model =
-            Model::make(support::balls({t(-150, 0, 0.5), t(-224, 200, 1), t(374, -200, -1.5)},
-                                       {8, 8, 8}, {t(3, 0, 0), t(0, 0, 0), t(-3, 0, 0)}),
-                        [](std::function<void()> publish) { publish(); });
+        const auto model = modelAt({t(-150, 0, 0.5), t(-224, 200, 1), t(374, -200, -1.5)},
+                                   {t(3, 0, 0), t(0, 0, 0), t(-3, 0, 0)}, true);
         SimulationView trailed;  // never painted: every version is shown at once
         trailed.resize(400, 400);
         trailed.setModel(model);
@@ -135,9 +132,8 @@ private slots:
         };
         for (int k = 0; k < 20; ++k) {
             add(k, 10 + 10 * k, 100);
-            // Just around ball 0's newest segment, nothing of balls 1 and 2 so
-            // that no frame shows them, but all of it once a sixteenth of the
-            // fade time has passed.
+            // Just around ball 0's newest segment, nothing of balls 1 and 2 so that no frame shows
+            // them, but all of it once a sixteenth of the fade time has passed.
             if (k > 0 && k < 19)
                 QVERIFY(repainted.size() == 1 && repainted[0].contains(QRect(10 * k, 100, 11, 1)) &&
                         !repaints(QPoint(10 * k - 5, 100)));
@@ -166,12 +162,29 @@ class StatusBarTest : public QObject {
     MinimumDistance minimum;
 
 private slots:
-    void eachValueInItsOwnCellAndTheMinimumAfterThePairs() {
+    // Conservation: empty before the start, then by hand after one Euler step with no
+    // correction: ball 0 to (10, 1, 0) moving (-a, 1, 0), ball 1 opposite, a = 0.75 or 0.5.
+    void eachValueInItsOwnCellTheMinimumAfterThePairsConservationUnderEachLaw() {
         StatusBar bar(minimum);
+        bar.setConservationShown(true);
+        for (const auto& [law, texts] :
+             {std::pair{ForceLaw::inverseDistance, "2537.06 1.6E-02 7.5E-02"},
+              std::pair{ForceLaw::newton, "-69.603 3.3E-02 5.0E-02"}}) {
+            const auto model =
+                modelAt({t(10, 0, 0), t(-10, 0, 0), t(0, 0, 0)}, {t(0, 1, 0), t(0, -1, 0), {}});
+            bar.setModel(model), bar.refresh();
+            QCOMPARE(bar.text("energy"), QString());
+            model->cancel();  // started on a stopped timer, stepped here
+            model->start(30, 5, IntegrationMethod::euler, law);
+            model->tick();
+            bar.refresh();
+            QCOMPARE(bar.text("energy") + ' ' + bar.text("energy change") + ' ' +
+                         bar.text("angular momentum change"),
+                     QString(texts));
+        }
         const auto model = modelAt({t(3, 4, 0), t(0, 0, 12.34), t(0, 0, 10)},
                                    {t(1.234, 0, 0), t(0, 0.5, 0), t(0, 0, 0)});
-        bar.setModel(model);
-        bar.refresh();
+        bar.setModel(model), bar.refresh();
         // clang-format off
         const struct { const char* cell; const char* text; } rows[] = {
             {"speed 0", "1,23"}, {"speed 1", "0,500"}, {"speed 2", "0.0"}, {"distance 0", "5,00"},
@@ -182,43 +195,18 @@ private slots:
         for (const auto& row : rows)
             QCOMPARE(bar.text(row.cell), QString(row.text));
         // Lowered only by samples; NaN never lowers it.
-        bar.setModel(modelAt({t(NAN, 0, 0), t(0, 0, 100), t(0, NAN, 300)}));
-        bar.refresh();
+        bar.setModel(modelAt({t(NAN, 0, 0), t(0, 0, 100), t(0, NAN, 300)})), bar.refresh();
         QCOMPARE(bar.text("minimum distance"), QString("Min. Dist.: 2,34"));
-        minimum.reset();
-        bar.refresh();
+        minimum.reset(), bar.refresh();
         QCOMPARE(bar.text("minimum distance"), QString("Min. Dist.: ***"));
         // It ticks every half second by itself.
         bar.setModel(model);
         QTRY_COMPARE_WITH_TIMEOUT(bar.text("minimum distance"), QString("Min. Dist.: 2,34"), 3000);
     }
 
-    // Empty before the start; then, by hand, after one Euler step that needs no
-    // correction: ball 0 to (10, 1, 0) moving (-a, 1, 0), ball 1 opposite, a = 0.75 or 0.5.
-    void conservationUnderEachLaw() {
-        StatusBar bar(minimum);
-        bar.setConservationShown(true);
-        for (const auto& [law, texts] :
-             {std::pair{ForceLaw::inverseDistance, "2537.06 1.6E-02 7.5E-02"},
-              std::pair{ForceLaw::newton, "-69.603 3.3E-02 5.0E-02"}}) {
-            const auto model =
-                modelAt({t(10, 0, 0), t(-10, 0, 0), t(0, 0, 0)}, {t(0, 1, 0), t(0, -1, 0), {}});
-            bar.setModel(model);
-            bar.refresh();
-            QCOMPARE(bar.text("energy"), QString());
-            model->cancel();  // started on a stopped timer, stepped here
-            model->start(30, 5, IntegrationMethod::euler, law);
-            model->tick();
-            bar.refresh();
-            QCOMPARE(bar.text("energy") + ' ' + bar.text("energy change") + ' ' +
-                         bar.text("angular momentum change"),
-                     QString(texts));
-        }
-    }
-
-    // One row where the window is wide enough, else as many as needed, each
-    // group whole and in order, and one row again when widened: every cell
-    // visible and in order, the ball cells and markers in their colours.
+    // One row where the window is wide enough, else as many as needed, each group whole and in
+    // order, and one row again when widened: every cell visible and in order, the ball cells and
+    // markers in their colours.
     void groupsOnRowsInOrderAndCellsInTheBallColours() {
         ContentView content(minimum);
         content.show();
@@ -241,8 +229,8 @@ private slots:
             }
             return QStringList(seen.values()).join(',');
         };
-        // Each group's row; "!" for one cut off or squeezed, or neither right of
-        // nor below the one before.
+        // Each group's row; "!" for one cut off or squeezed, or neither right of nor below the one
+        // before.
         const auto rows = [&] {
             QString text;
             QRect before(0, -1, 0, 0);
