@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
-targets=("${@:-number_text_fuzz field_text_fuzz runner_args_fuzz step_fuzz}")
+targets=("${@:-number_text_fuzz runner_args_fuzz step_fuzz}")
 scripts/install-deps.sh clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

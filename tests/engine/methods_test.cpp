@@ -1,6 +1,6 @@
 // The runner's pinned runs hold the order of every operation of the step, euler and leapfrog under
-// both laws; these hold what a pin cannot show: overflowing pulls and what the accurate method
-// promises on a known problem.
+// both laws; these hold what a pin cannot show: overflowing pulls, which balls the momentum
+// correction selects and what the accurate method promises on a known problem.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -78,6 +78,22 @@ TEST(Step, APullThatOverflowsAddsNothing) {
             EXPECT_EQ(list[0]->lastAcceleration, t(0, 0, 40 * k)) << pulled << " " << p1.x();
         }
     }
+}
+
+// The edges of which balls the correction moves: one at a right angle to the
+// drift and one at rest take part, one whose cosine is NaN does not.
+TEST(CorrectDrift, ARightAngleAndRestTakePartANaNCosineDoesNot) {
+    const auto corrected = [](std::array<Triple, 3> movements) {
+        const BallList list = balls({}, {1, 1, 1}, movements);
+        correctDrift(list);  // shortest round-trip texts: equal bits, NaN included
+        return list[0]->movement.description() + list[1]->movement.description() +
+               list[2]->movement.description();
+    };
+    EXPECT_EQ(corrected({t(1, 0, 0), t(0, 1, 0), t(-1, 0, 0)}),
+              "(1.0, -0.3333333333333333, 0.0)(0.0, 0.6666666666666667, 0.0)"
+              "(-1.0, -0.3333333333333333, 0.0)");
+    EXPECT_EQ(corrected({t(NAN, 0, 0), {}, t(1, 0, 0)}),
+              "(nan, 0.0, 0.0)(nan, 0.0, 0.0)(1.0, 0.0, 0.0)");
 }
 
 TEST(Ball, DescriptionsAndRadii) {

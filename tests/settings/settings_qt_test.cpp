@@ -40,6 +40,14 @@ private slots:
             {"hi_IN", 1234567.5, "12,34,567.5"}};
         for (const auto& [locale, value, text] : shown)
             QCOMPARE(fieldText(value, QLocale(locale)), QString(text));
+        // What a field shows reads back to itself, whatever the locale's separators.
+        for (const char* name : {"en_US", "de_DE", "fr_FR", "de_CH", "hi_IN"})
+            for (double value : {-1234567.8915, -0.0004, 999.9995, 1e300, 5e-324}) {
+                const QLocale locale(name);
+                const QString text = fieldText(value, locale);
+                const auto back = parseFieldText(text, locale);
+                QVERIFY2(back && fieldText(*back, locale) == text, qPrintable(text));
+            }
         const std::tuple<const char*, const char*, double> read[] = {
             // NaN: refused
             {"en_US", "1,234.5", 1234.5}, {"en_US", " -3 ", -3},

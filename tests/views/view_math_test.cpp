@@ -107,8 +107,9 @@ TEST(Camera, TurnedAndTiltedViewsPutPointsWhereTheyBelong) {
 
 // Seeded runs at 30 ms, a frame a step, in a 400 x 300 drawing, from the fixed view and from
 // turned, tilted and zoomed ones: each ball with its disc stays inside, and the zoom changes by a
-// few percent a frame at most, never closer than the user's.
-TEST(KeepInView, EveryBallStaysInsideAndTheZoomNeverJumps) {
+// few percent a frame at most, never closer than the user's. Still balls within the margin leave
+// the camera where it is, and once well inside bring it back to the user's zoom.
+TEST(KeepInView, EveryBallStaysInsideAndTheCameraMovesOnlyWhenItMust) {
     for (const auto& [seed, user] :
          {std::pair{1, Camera()}, {2, Camera(2, 30, -20)}, {17, Camera(8, 629, -78)}}) {
         RandomSource random(seed);
@@ -131,5 +132,15 @@ TEST(KeepInView, EveryBallStaysInsideAndTheZoomNeverJumps) {
                 << seed << " at " << n;
             step(balls, {1.0, 5.0});
         }
+    }
+    // 200 frames of balls at x, -x and the origin each; 170 is 175 of 200 with its disc.
+    KeepInView keep;
+    for (const auto& [x, zoom] : {std::pair{170.0, 1.0}, {1000, 0.2}, {100, 1.0}}) {
+        Camera camera;
+        for (int n = 0; n < 200; ++n)
+            camera = keep.follow(
+                {Ball(0, t(x, 0, 0), 1, {}), Ball(1, t(-x, 0, 0), 1, {}), Ball(2, {}, 1, {})}, {},
+                200, 200);
+        EXPECT_TRUE(zoom == 1 ? camera.zoom() == 1 : camera.zoom() < zoom) << x;
     }
 }
