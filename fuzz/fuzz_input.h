@@ -8,8 +8,7 @@
 
 namespace pellomarin::fuzz {
 
-// A broken property aborts: libFuzzer keeps the input as a crash, and the
-// replay test fails on it.
+// A broken property aborts: libFuzzer keeps the input as a crash, and the replay test fails on it.
 inline void require(bool holds, std::string_view what, std::string_view detail = "") {
     if (holds)
         return;

@@ -1,7 +1,6 @@
-// Any double: numberText shows it with three significant digits (whole
-// numbers from 100 on), correctly rounded, and "***" from 2^63. Zero and
-// negative values get a text that reads back to the same double (the
-// runner's pinned runs hold that it is the shortest), with ".0" behind whole
+// Any double: numberText shows it with three significant digits (whole numbers from 100 on),
+// correctly rounded, and "***" from 2^63. Zero and negative values get a text that reads back to
+// the same double (the runner's pinned runs hold that it is the shortest), with ".0" behind whole
 // numbers; NaN, whatever its sign, gets "nan".
 #include <charconv>
 #include <cmath>

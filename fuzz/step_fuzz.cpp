@@ -1,9 +1,8 @@
-// Bytes as three balls, G and the time step. Any doubles run without
-// undefined behaviour (the sanitizers watch). Sensible ones (masses, G and
-// the time step within 2^±20 or so, coordinates up to 2^20, coinciding
-// centres and centres a hair apart included) leave every position, velocity
-// and acceleration finite, and the centre of mass at the origin and the total
-// momentum zero up to rounding.
+// Bytes as three balls, G and the time step. Any doubles run without undefined behaviour (the
+// sanitizers watch). Sensible ones (masses, G and the time step within 2^±20 or so, coordinates up
+// to 2^20, coinciding centres and centres a hair apart included) leave every position, velocity and
+// acceleration finite, and the centre of mass at the origin and the total momentum zero up to
+// rounding.
 #include <algorithm>
 #include <cmath>
 #include <limits>

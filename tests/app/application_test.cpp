@@ -103,11 +103,10 @@ private slots:
         QCOMPARE(seen, QStringList({"first of the texts posted", "second of the texts posted"}));
     }
 
-    // Copy Start gives what the simulation runs with, which the runner replays
-    // step for step and pixel for pixel. Open Start, Paste Start and the Starts
-    // menu run a start bit for bit with what it names, the rest read from the
-    // store at the delayed start, and leave the store as it was; New
-    // Simulation draws from the settings again.
+    // Copy Start gives what the simulation runs with, which the runner replays step for step and
+    // pixel for pixel. Open Start, Paste Start and the Starts menu run a start bit for bit with
+    // what it names, the rest read from the store at the delayed start, and leave the store as it
+    // was; New Simulation draws from the settings again.
     void copyStartReplaysInTheRunnerAndStartsComeInFromFileClipboardAndMenu() {
         store.write("gravitational constant", -2);
         store.write("calculation period", 0.0125);  // 13 µs: the half rounds up
@@ -192,9 +191,8 @@ private slots:
         }
     }
 
-    // Every command from the keyboard, in either window; Restart keeps the
-    // smallest distance and clears the trails, New Simulation resets it; the
-    // View menu's choices are remembered.
+    // Every command from the keyboard, in either window; Restart keeps the smallest distance and
+    // clears the trails, New Simulation resets it; the View menu's choices are remembered.
     void everyCommandFromTheKeyboardInEitherWindow() {
         store.write("calculation period", 1);
         store.write("show trails", 1);
@@ -315,9 +313,7 @@ private slots:
         QTRY_VERIFY(app.model()->version() > 2000);
         app.suspendOrResume();
         const QRect onScreen(view->mapTo(&window, QPoint(0, 0)), view->size());
-        const auto rgb = [](const QImage& image) {
-            return image.convertToFormat(QImage::Format_RGB32);
-        };
+        const auto rgb = [](const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); };
         QTRY_COMPARE(rgb(window.screen()->grabWindow(window.winId()).toImage().copy(onScreen)),
                      rgb(view->grab().toImage()));
     }

@@ -1,7 +1,6 @@
-// Bad values in the settings file, one of each kind that takes a way of its
-// own, and a file that is missing, garbled, unreadable, a directory or in a
-// folder that cannot be written: a new simulation is drawn and runs as the
-// application makes it, with what the reading rule gives, and every other
+// Bad values in the settings file, one of each kind that takes a way of its own, and a file that is
+// missing, garbled, unreadable, a directory or in a folder that cannot be written: a new simulation
+// is drawn and runs as the application makes it, with what the reading rule gives, and every other
 // key keeps its value.
 #include <QTemporaryDir>
 
@@ -24,9 +23,8 @@ class BadSettingsTest : public QObject {
         return QString::number(x, 'g', QLocale::FloatingPointShortest);
     }
 
-    // New Simulation, the start and a few steps on the store (the drawing of a
-    // ball too large to draw is the views test's): the period in microseconds,
-    // the constant and the masses they used.
+    // New Simulation, the start and a few steps on the store (the drawing of a ball too large to
+    // draw is the views test's): the period in microseconds, the constant and the masses they used.
     static QString run(SettingsStore& store) {
         RandomSource random(3);
         const auto model = newSimulation(readMasses(store), random);
@@ -58,7 +56,6 @@ private slots:
         row("gravitational constant = inf", "20000 5 2 3 4", "20 5 2 3 4");
         row("gravitational constant = 1e308", "20000 1e+308 2 3 4", "20 1e+308 2 3 4");
         row("mass 0 = -0", "20000 4 1 3 4", "20 4 1 3 4");
-        row("mass 1 = 3x", "20000 4 2 1 4", "20 4 2 1 4");
         row("mass 2 = nan", "20000 4 2 3 1", "20 4 2 3 1");
         row("mass 0 = 5e-324", "20000 4 1 1 1", "20 4 5e-324 3 4");  // no start can be drawn
         row("mass 1 = 1e308", "20000 4 2 1e+308 4", "20 4 2 1e+308 4");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <ranges>
 #include <set>
 #include <sstream>
@@ -19,15 +18,8 @@
 namespace pellomarin::cli {
 namespace {
 
-namespace fs = std::filesystem;
+using support::Folder;
 using support::runRunner;
-
-// A fresh folder, removed with what it holds at the end of the test.
-struct Folder {
-    char name[20] = "/tmp/runner-XXXXXX";
-    const fs::path path = ::mkdtemp(name);
-    ~Folder() { fs::remove_all(path); }
-};
 
 // A refusal whose one-line message names what is wrong.
 ::testing::AssertionResult refused(const auto& result, std::string_view expected) {
@@ -159,16 +151,14 @@ TEST(Runner, FailuresGetOneLineThatSaysWhy) {
 // A state file's own command gives each of the masses, constant, period,
 // method and law that the command line leaves out.
 TEST(Runner, AStateFileRunsByItsOwnCommandWhereTheCommandLineIsSilent) {
-    const std::string balls = "-100,0,-49,0.5,0,0\n150,0,49,-1,0.5,0\n-50,0,0,0.3,0,0.4\n";
-    const std::string own =
-        "--masses 1,2,3 --gravity 2 --period 10 --integrator leapfrog "
-        "--law newton ";
-    const std::string other =
-        "--masses 3,2,1 --gravity 3 --period 20 --integrator accurate "
-        "--law inverse-distance ";
+    const std::string
+        balls = "-100,0,-49,0.5,0,0\n150,0,49,-1,0.5,0\n-50,0,0,0.3,0,0.4\n",
+        own = "--masses 1,2,3 --gravity 2 --period 10 --integrator leapfrog --law newton ",
+        run = "--steps 30 --conserved --describe --state - ";
     const std::string file = "\xEF\xBB\xBF# pellomarin-run " + own + "--state -\r\n" + balls;
-    for (const std::string& given : {std::string(), other}) {
-        const std::string run = "--steps 30 --conserved --describe --state - ";
+    for (const std::string& given :
+         {std::string(), std::string("--masses 3,2,1 --gravity 3 --period 20 --integrator accurate "
+                                     "--law inverse-distance ")}) {
         const auto result = runRunner(run + given, file);
         EXPECT_EQ(result.out, runRunner(run + (given.empty() ? own : given), balls).out) << given;
         EXPECT_EQ(lines(result.out).size(), 5u) << result.err;

@@ -11,9 +11,8 @@
 
 namespace pellomarin::support {
 
-// Stands in for the application's event loop: other threads post to it, and
-// the thread that calls runPending or runUntil runs what was posted. Posting
-// allocates nothing once the queue has grown.
+// Stands in for the application's event loop: other threads post to it, and the thread that calls
+// runPending or runUntil runs what was posted. Posting allocates nothing once the queue has grown.
 class FakeMainThread {
 public:
     PostToMain poster() {
