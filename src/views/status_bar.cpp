@@ -151,7 +151,6 @@ StatusBar::StatusBar(MinimumDistance& minimum_, QWidget* parent)
                                 "the start, relative to its length then"));
 
     timer.setInterval(500);
-    timer.setTimerType(Qt::CoarseTimer);
     connect(&timer, &QTimer::timeout, this, &StatusBar::refresh);
     timer.start();
 }

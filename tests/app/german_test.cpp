@@ -53,8 +53,8 @@ private slots:
             names.insert(told->text(QAccessible::Name));
         }
         QCOMPARE(names.size(), 1 + 16 + 5 + 2);
-        QVERIFY(names.contains("Abstand zwischen Kugel 1 (grün) und Kugel 2 (gelb): 1235"));
-        QVERIFY(names.contains("Masse von Kugel 1 (grün)"));
+        QVERIFY(names.contains("Abstand zwischen Kugel 1 (grün) und Kugel 2 (gelb): 1235") &&
+                names.contains("Masse von Kugel 1 (grün)"));
     }
 };
 

@@ -4,8 +4,7 @@
 set -euo pipefail
 for tool in xvfb-run xdotool openbox wmctrl; do type -P "$tool" >/dev/null || { echo "FAIL: no $tool" >&2; exit 1; }; done
 [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -n "${E2E_DISPLAY:-99}" -s "-screen 0 1280x800x24" "$0" "$@"
-app=$1 screenshot=$2
-work=$(mktemp -d)
+app=$1 screenshot=$2 work=$(mktemp -d)
 # A bus address, as a desktop session has one: without any, libdbus's X11 autolaunch leaks at exit.
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Pellomarin"

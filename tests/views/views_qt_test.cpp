@@ -91,8 +91,7 @@ private slots:
                                    {t(3, 0, 0), t(0, 0, 0), t(-3, 0, 0)}, true);
         SimulationView trailed;  // never painted: every version is shown at once
         trailed.resize(400, 400);
-        trailed.setModel(model);
-        trailed.setTrailsShown(true);
+        trailed.setModel(model), trailed.setTrailsShown(true);
         for (int n = 0; n < 20; ++n) {
             std::this_thread::sleep_for(Model::displayFrame);  // each step told of
             n == 10 ? trailed.clearTrails() : model->tick();
